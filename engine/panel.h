@@ -35,7 +35,7 @@ public:
     virtual int outerWidthTwips() const = 0;
     virtual void setOuterWidthTwips(int twips) = 0;
 
-    // Modal; an empty title means the application's title, "Hitungrama".
+    // Modal. The engine always passes the full title (its own, or "Hitungrama").
     virtual MessageAnswer showMessage(const std::string &text, const std::string &title,
                                       MessageButtons buttons, MessageIcon icon) = 0;
 
