@@ -1,0 +1,649 @@
+#include "engine/engine.h"
+
+#include "engine/engineerror.h"
+#include "engine/enginemath.h"
+#include "engine/numbertext.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace hitungrama {
+
+namespace {
+
+// Title of every box that has none of its own.
+const std::string kAppTitle = "Hitungrama";
+
+const std::string kDivisionByZero = "Tidak ada pembagian dengan nol";
+const std::string kOverflow = "Hitungrama Overflow";
+const std::string kEnterNumber = "Masukan bilangan ! ";
+const std::string kNegativeRoot = "Tidak dapat mengkalkulasikan bilangan negatif ";
+const std::string kNegativeLog = "Tidak dapat mengkalkulasikan bilangan negatif";
+const std::string kFactorialRange = "Diluar batas masukkan bilangan 1 sampai 200";
+const std::string kNegativePrime = "Tidak ada bilangan primer lebih kecil dari nol";
+const std::string kPrime = "Merupakan bilangan primer";
+const std::string kNotPrime = "Bukan bilangan primer";
+const std::string kMemoryRefusesZero = "memory can't Accept 0";
+const std::string kReplaceMemory = "Apakah Anda akan mengganti memory !";
+const std::string kCannotConvert = "Tidak dapat mengkonvert bilangan tersebut";
+
+constexpr int kFactorialLimit = 200;
+constexpr int kTableRows = 10;
+constexpr int kBinaryDigits = 8;
+
+enum FunctionIndex {
+    Sine = 0, Square = 1, Cube = 2, Tangent = 3, Cosine = 4, SquareRoot = 5,
+    Factorial = 6, Table = 7, Prime = 8, SignChange = 9, Percent = 10, NaturalLog = 11
+};
+
+enum MemoryIndex { Store = 0, Clear = 1, Recall = 2 };
+
+constexpr int kEqualsIndex = 4;
+
+std::size_t countCharacters(const std::string &utf8)
+{
+    std::size_t count = 0;
+    for (const char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0U) != 0x80U)
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+Engine::Engine(Panel &panel)
+    : m_panel(panel)
+{
+}
+
+template <typename Step>
+void Engine::guarded(Step step)
+{
+    try {
+        step();
+    } catch (const EngineError &) {
+        m_panel.inputRefused();
+    }
+}
+
+void Engine::load()
+{
+    m_pendingOperator = kNoOperator;
+    setDisplay("0");
+}
+
+void Engine::displayChanged()
+{
+    m_panel.setBackColor(BackTarget::Display, kYellow);
+}
+
+// Number entry
+
+void Engine::digitClicked(int index)
+{
+    if (index < 0 || index > 9)
+        return;
+    guarded([this, index] { enterDigit(index); });
+}
+
+void Engine::enterDigit(int digit)
+{
+    if (m_startNewNumber) {
+        setDisplay("0");
+        m_startNewNumber = false;
+    }
+    m_currentValue = parseStrict(display() + static_cast<char>('0' + digit));
+    showCurrentValue();
+}
+
+void Engine::decimalPointClicked()
+{
+    const std::string text = display();
+    if (text.find('.') == std::string::npos)
+        setDisplay(text + ".");
+}
+
+void Engine::backSpaceClicked()
+{
+    guarded([this] {
+        m_currentValue = floorValue(parseLenient(display()) / 10);
+        showCurrentValue();
+    });
+}
+
+void Engine::clearEntryClicked()
+{
+    m_currentValue = 0;
+    setDisplay("");
+}
+
+// Binary operations, evaluated strictly from left to right
+
+void Engine::operatorClicked(int index)
+{
+    if (index == kEqualsIndex) {
+        guarded([this] { equals(); });
+        return;
+    }
+    const double code = index;
+    if (code != kAdd && code != kSubtract && code != kMultiply && code != kDivide && code != kPower
+        && code != kModulo)
+        return;
+    guarded([this, code] {
+        applyPendingOperator();
+        m_pendingOperator = code;
+        m_startNewNumber = true;
+    });
+}
+
+void Engine::equals()
+{
+    const double code = m_pendingOperator;
+    bool ran = true;
+    if (code == kAdd)
+        doAdd();
+    else if (code == kSubtract)
+        doSubtract();
+    else if (code == kMultiply)
+        applyPendingOperator();
+    else if (code == kDivide)
+        doDivide();
+    else if (code == kPower)
+        doPower();
+    else if (code == kModulo)
+        doModulo();
+    else
+        ran = false;
+    if (ran)
+        m_startNewNumber = true;
+    m_currentValue = m_totalValue;
+    m_pendingOperator = kNoOperator;
+}
+
+void Engine::applyPendingOperator()
+{
+    const double code = m_pendingOperator;
+    if (code == kNoOperator) {
+        m_totalValue = m_currentValue;
+        m_currentValue = 0;
+    } else if (code == kAdd) {
+        doAdd();
+    } else if (code == kSubtract) {
+        doSubtract();
+    } else if (code == kMultiply) {
+        doMultiply();
+    } else if (code == kDivide) {
+        doDivide();
+    } else if (code == kPower) {
+        doPower();
+    } else if (code == kModulo) {
+        doModulo();
+    }
+}
+
+void Engine::doAdd()
+{
+    const double result = m_currentValue + m_totalValue;
+    m_totalValue = result;
+    m_currentValue = result;
+    showCurrentValue();
+    m_currentValue = 0;
+}
+
+// A left operand of 0 counts as none: 0 - 5 gives 5.
+void Engine::doSubtract()
+{
+    if (m_totalValue != 0)
+        m_currentValue = m_totalValue - m_currentValue;
+    showCurrentValue();
+    m_totalValue = m_currentValue;
+    m_currentValue = 0;
+}
+
+// A right operand of 0 counts as none (5 * 0 gives 5), and so does a left one.
+void Engine::doMultiply()
+{
+    if (m_currentValue == 0)
+        m_currentValue = 1;
+    if (m_totalValue == 0) {
+        m_totalValue = m_currentValue;
+    } else {
+        if (parseStrict(display()) != 0)
+            m_totalValue *= m_currentValue;
+        m_currentValue = m_totalValue;
+    }
+    showCurrentValue();
+    m_currentValue = 0;
+    m_startNewNumber = true;
+}
+
+// The zero test reads the display: with no number entered after "/" the
+// display still shows the left operand and the division is by 1.
+void Engine::doDivide()
+{
+    if (m_currentValue == 0 && m_totalValue == 0)
+        m_pendingOperator = kNoOperator;
+    if (parseStrict(display()) == 0) {
+        setDisplay(kDivisionByZero);
+        m_totalValue = 0;
+        setDisplay("0");
+    } else {
+        if (m_currentValue == 0)
+            m_currentValue = 1;
+        m_totalValue /= m_currentValue;
+        m_currentValue = m_totalValue;
+        showCurrentValue();
+    }
+    m_currentValue = 0;
+}
+
+// An exponent of 0 counts as none: the result is 0 and is not shown.
+void Engine::doPower()
+{
+    if (m_currentValue == 0 && m_totalValue == 0)
+        m_pendingOperator = kNoOperator;
+    if (m_currentValue == 0) {
+        m_totalValue = 0;
+        return;
+    }
+    m_totalValue = raisePower(m_totalValue, m_currentValue);
+    m_currentValue = m_totalValue;
+    showCurrentValue();
+    m_currentValue = 0;
+}
+
+void Engine::doModulo()
+{
+    if (m_currentValue == 0 && m_totalValue == 0) {
+        m_pendingOperator = kNoOperator;
+        m_currentValue = 0;
+        return;
+    }
+    if (m_totalValue == 0) {
+        m_totalValue = m_currentValue;
+        m_currentValue = 0;
+        return;
+    }
+    if (m_currentValue == 0)
+        return;
+    double result = 0;
+    try {
+        result = remainderInt32(m_totalValue, m_currentValue);
+    } catch (const EngineError &) {
+        message(kOverflow);
+        return;
+    }
+    m_totalValue = result;
+    m_currentValue = result;
+    showCurrentValue();
+    m_currentValue = 0;
+}
+
+// Resets the evaluation and empties the table; the memory stays.
+void Engine::onClicked()
+{
+    m_currentValue = 0;
+    m_totalValue = 0;
+    showCurrentValue();
+    m_pendingOperator = kNoOperator;
+    m_startNewNumber = false;
+    for (int row = 0; row < kTableRows; ++row) {
+        m_panel.setLabelCaption(LabelGroup::Label5, row, "");
+        m_panel.setLabelCaption(LabelGroup::Label8, row, "");
+    }
+}
+
+// Functions of one operand
+
+void Engine::functionClicked(int index)
+{
+    guarded([this, index] {
+        if (!requireEnteredNumber())
+            return;
+        switch (index) {
+        case Sine:
+            trigonometric(static_cast<double (*)(double)>(std::sin));
+            break;
+        case Tangent:
+            trigonometric(static_cast<double (*)(double)>(std::tan));
+            break;
+        case Cosine:
+            trigonometric(static_cast<double (*)(double)>(std::cos));
+            break;
+        case Square:
+            square();
+            break;
+        case Cube:
+            cube();
+            break;
+        case SquareRoot:
+            squareRoot();
+            break;
+        case Factorial:
+            factorial();
+            break;
+        case Table:
+            multiplicationTable();
+            break;
+        case Prime:
+            primeTest();
+            break;
+        case SignChange:
+            signChange();
+            break;
+        case Percent:
+            percent();
+            break;
+        case NaturalLog:
+            naturalLog();
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+// A display that reads as 0 means no operand was entered.
+bool Engine::requireEnteredNumber()
+{
+    if (parseStrict(display()) != 0)
+        return true;
+    message(kEnterNumber);
+    m_startNewNumber = true;
+    return false;
+}
+
+void Engine::finishFunction()
+{
+    m_startNewNumber = true;
+    m_pendingOperator = kNoOperator;
+}
+
+void Engine::trigonometric(double (*function)(double))
+{
+    applyPendingOperator();
+    const double result = function(m_totalValue);
+    m_currentValue = result;
+    m_totalValue = result;
+    showCurrentValue();
+    finishFunction();
+}
+
+// The square drops a pending operation instead of completing it.
+void Engine::square()
+{
+    m_pendingOperator = kNoOperator;
+    applyPendingOperator();
+    const double result = m_totalValue * m_totalValue;
+    m_currentValue = result;
+    m_totalValue = result;
+    showCurrentValue();
+    m_pendingOperator = kNoOperator;
+}
+
+void Engine::cube()
+{
+    applyPendingOperator();
+    const double result = (m_totalValue * m_totalValue) * m_totalValue;
+    m_currentValue = result;
+    m_totalValue = result;
+    showCurrentValue();
+    m_pendingOperator = kNoOperator;
+}
+
+void Engine::squareRoot()
+{
+    applyPendingOperator();
+    if (m_totalValue > 0) {
+        const double result = std::sqrt(m_totalValue);
+        m_currentValue = result;
+        m_totalValue = result;
+    } else {
+        message(kNegativeRoot);
+        m_currentValue = 0;
+        m_totalValue = 0;
+    }
+    showCurrentValue();
+    finishFunction();
+}
+
+// Negates the display, not the operand; a pending operation stays pending.
+void Engine::signChange()
+{
+    m_currentValue = -parseLenient(display());
+    showCurrentValue();
+    m_startNewNumber = true;
+}
+
+void Engine::percent()
+{
+    applyPendingOperator();
+    const double result = m_totalValue / 100;
+    m_currentValue = result;
+    m_totalValue = result;
+    showCurrentValue();
+    m_totalValue = 0;
+    finishFunction();
+}
+
+void Engine::naturalLog()
+{
+    applyPendingOperator();
+    if (!(m_totalValue > 0)) {
+        message(kNegativeLog);
+        return;
+    }
+    const double result = std::log(m_totalValue);
+    m_currentValue = result;
+    m_totalValue = result;
+    showCurrentValue();
+    finishFunction();
+}
+
+// The number of factors comes from the display (through its 15-digit text),
+// which must hold a whole number from 1 to 200; the product starts from the
+// completed operand.
+void Engine::factorial()
+{
+    applyPendingOperator();
+    if (m_totalValue == 0)
+        m_totalValue = m_currentValue;
+    const double operand = parseStrict(display());
+    const double bound = parseLenient(formatGeneral(operand - 1));
+    if (bound > kFactorialLimit - 1 || !(operand >= 1) || std::floor(operand) != operand) {
+        message(kFactorialRange);
+        return;
+    }
+    double product = m_totalValue;
+    for (double factor = 1; factor <= bound; ++factor)
+        product *= factor;
+    if (std::isinf(product)) {
+        message(kOverflow);
+        return;
+    }
+    m_currentValue = product;
+    showCurrentValue();
+    m_totalValue = 0;
+    m_startNewNumber = true;
+    m_pendingOperator = kNoOperator;
+}
+
+// Fills the table from currentValue, not from the display, and widens the
+// window to show it. The evaluation state is left alone.
+void Engine::multiplicationTable()
+{
+    m_panel.setWidthToggleVisible(true);
+    m_panel.setOuterWidthTwips(kWideWidthTwips);
+    for (int row = 0; row < kTableRows; ++row) {
+        m_panel.setLabelCaption(LabelGroup::Label5, row, formatGeneral(m_currentValue));
+        m_panel.setLabelCaption(LabelGroup::Label8, row, formatGeneral(m_currentValue * (row + 1)));
+    }
+}
+
+// The operand is tested as the nearest 32-bit integer (ties to even).
+void Engine::primeTest()
+{
+    applyPendingOperator();
+    const double operand = m_totalValue;
+    if (!(operand >= 0)) {
+        message(kNegativePrime);
+        return;
+    }
+    std::int32_t whole = 0;
+    try {
+        whole = roundToInt32(operand);
+    } catch (const EngineError &) {
+        message(kOverflow);
+        return;
+    }
+    message(isPrime(whole) ? kPrime : kNotPrime, MessageButtons::Ok, MessageIcon::Information);
+    m_currentValue = 0;
+    showCurrentValue();
+    m_startNewNumber = true;
+    m_pendingOperator = kNoOperator;
+}
+
+// Memory
+
+void Engine::memoryClicked(int index)
+{
+    guarded([this, index] {
+        applyPendingOperator();
+        switch (index) {
+        case Store:
+            storeMemory();
+            break;
+        case Clear:
+            clearMemory();
+            break;
+        case Recall:
+            recallMemory();
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+// Replaces the memory (asking first when it is not empty); 0 is refused in
+// the display itself.
+void Engine::storeMemory()
+{
+    if (parseStrict(display()) == 0) {
+        setDisplay(kMemoryRefusesZero);
+        return;
+    }
+    if (m_memoryValue != 0
+        && message(kReplaceMemory, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    m_memoryValue = parseLenient(display());
+    m_panel.setLabelCaption(LabelGroup::Label3, 0, formatGeneral(m_memoryValue));
+    m_panel.setBackColor(BackTarget::Label3, kGreen);
+    m_panel.setBackColor(BackTarget::Label4, kGreen);
+    m_startNewNumber = true;
+}
+
+void Engine::clearMemory()
+{
+    m_memoryValue = 0;
+    m_currentValue = 0;
+    m_panel.setLabelCaption(LabelGroup::Label3, 0, "");
+    m_startNewNumber = true;
+}
+
+void Engine::recallMemory()
+{
+    m_currentValue = m_memoryValue;
+    m_panel.setLabelCaption(LabelGroup::Label3, 0, formatGeneral(m_memoryValue));
+    m_panel.setBackColor(BackTarget::Label3, kYellow);
+    m_panel.setBackColor(BackTarget::Label4, kYellow);
+    showCurrentValue();
+    m_startNewNumber = true;
+    m_totalValue = 0;
+}
+
+// Binary mode and base conversion: they work on the display text alone.
+
+void Engine::binaryModeClicked(int checkValue)
+{
+    if (checkValue != 0 && checkValue != 1)
+        return;
+    const bool binary = checkValue == 1;
+    m_panel.setDecimalButtonEnabled(binary);
+    for (int digit = 2; digit <= 9; ++digit)
+        m_panel.setDigitButtonEnabled(digit, !binary);
+}
+
+void Engine::toBinaryClicked()
+{
+    double value = 0;
+    std::int32_t whole = 0;
+    try {
+        value = parseStrict(display());
+        whole = roundToInt32(value);
+    } catch (const EngineError &) {
+        message(kCannotConvert, MessageButtons::Ok, MessageIcon::Exclamation);
+        return;
+    }
+    if (value < 0) {
+        message(kCannotConvert, MessageButtons::Ok, MessageIcon::Exclamation);
+        return;
+    }
+    setDisplay(binaryNumeral(whole));
+}
+
+// Pads the display to eight characters, then reads its first eight as base-2
+// digits; anything but "0" or "1" there is refused.
+void Engine::toDecimalClicked()
+{
+    std::string text = display();
+    const std::size_t length = countCharacters(text);
+    if (length < kBinaryDigits) {
+        text.insert(0, kBinaryDigits - length, '0');
+        setDisplay(text);
+    }
+    double sum = 0;
+    double weight = 128;
+    for (int position = 0; position < kBinaryDigits; ++position, weight /= 2) {
+        const char c = text[static_cast<std::size_t>(position)];
+        if (c != '0' && c != '1') {
+            message(kCannotConvert, MessageButtons::Ok, MessageIcon::Exclamation);
+            return;
+        }
+        if (c == '1')
+            sum += weight;
+    }
+    setDisplay(formatGeneral(sum));
+}
+
+void Engine::exitDeclined()
+{
+    m_currentValue = 0;
+    m_totalValue = 0;
+    showCurrentValue();
+}
+
+// Display and panel helpers
+
+void Engine::showCurrentValue()
+{
+    setDisplay(formatGeneral(m_currentValue));
+}
+
+std::string Engine::display() const
+{
+    return m_panel.displayText();
+}
+
+void Engine::setDisplay(const std::string &text)
+{
+    m_panel.setDisplayText(text);
+}
+
+MessageAnswer Engine::message(const std::string &text, MessageButtons buttons, MessageIcon icon)
+{
+    return m_panel.showMessage(text, kAppTitle, buttons, icon);
+}
+
+} // namespace hitungrama

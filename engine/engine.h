@@ -1,0 +1,100 @@
+#pragma once
+
+#include "engine/panel.h"
+
+#include <string>
+
+namespace hitungrama {
+
+// The calculator engine. The window forwards each button click to one of the
+// *Clicked handlers; a handler runs its steps on the engine state and on the
+// display text, which is both the entry buffer and the output: digits are
+// appended to it, read back with parseStrict and rewritten with formatGeneral.
+// Everything visible (display, labels, colours, enabled states, width, boxes)
+// goes out through the Panel. An EngineError ends the step where it arises,
+// keeps what the step already assigned, and reaches the panel as inputRefused.
+class Engine {
+public:
+    // Operator codes held in pendingOperator (the index of the operator button).
+    static constexpr double kNoOperator = -1;
+    static constexpr double kAdd = 0;
+    static constexpr double kSubtract = 1;
+    static constexpr double kMultiply = 2;
+    static constexpr double kDivide = 3;
+    static constexpr double kPower = 5;
+    static constexpr double kModulo = 6;
+
+    static constexpr OleColor kYellow = 65535;
+    static constexpr OleColor kGreen = 65280;
+    static constexpr int kWideWidthTwips = 8100;
+
+    explicit Engine(Panel &panel);
+
+    void load();
+    void displayChanged();
+
+    void digitClicked(int index);
+    void decimalPointClicked();
+    void backSpaceClicked();
+    void clearEntryClicked();
+    void operatorClicked(int index);
+    void onClicked();
+    void functionClicked(int index);
+    void memoryClicked(int index);
+    void binaryModeClicked(int checkValue);
+    void toBinaryClicked();
+    void toDecimalClicked();
+    void exitDeclined();
+
+    double currentValue() const { return m_currentValue; }
+    double totalValue() const { return m_totalValue; }
+    double pendingOperator() const { return m_pendingOperator; }
+    double memoryValue() const { return m_memoryValue; }
+    bool startNewNumber() const { return m_startNewNumber; }
+
+private:
+    template <typename Step>
+    void guarded(Step step);
+
+    void enterDigit(int digit);
+    void equals();
+    void applyPendingOperator();
+    void doAdd();
+    void doSubtract();
+    void doMultiply();
+    void doDivide();
+    void doPower();
+    void doModulo();
+
+    bool requireEnteredNumber();
+    void finishFunction();
+    void trigonometric(double (*function)(double));
+    void square();
+    void cube();
+    void squareRoot();
+    void signChange();
+    void percent();
+    void naturalLog();
+    void factorial();
+    void multiplicationTable();
+    void primeTest();
+
+    void storeMemory();
+    void clearMemory();
+    void recallMemory();
+
+    void showCurrentValue();
+    std::string display() const;
+    void setDisplay(const std::string &text);
+    MessageAnswer message(const std::string &text, MessageButtons buttons = MessageButtons::Ok,
+                          MessageIcon icon = MessageIcon::None);
+
+    Panel &m_panel;
+    double m_currentValue = 0;
+    double m_totalValue = 0;
+    double m_pendingOperator = kNoOperator;
+    double m_memoryValue = 0;
+    bool m_startNewNumber = false;
+};
+
+} // namespace hitungrama
