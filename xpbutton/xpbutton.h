@@ -1,0 +1,132 @@
+#pragma once
+
+// XPButton: an owner-drawn push button.
+//
+// Data flow: the host sets properties (directly or through the persistence
+// notifications with a PropertyBag); every change that alters the look calls
+// Repaint, which has XPButtonRenderer draw the whole button into the
+// persistent QImage and then cuts the four corner pixels from the widget's
+// mask. paintEvent only copies that image. Mouse, key, focus and hover-timer
+// notifications update the private hover/focus/press state, ask Repaint for
+// the matching look and raise the button's events as Qt signals.
+
+#include "xpbutton/ambientproperties.h"
+#include "xpbutton/propertybag.h"
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+class QTimer;
+
+namespace hitungrama {
+
+class XPButton : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool Enabled READ isButtonEnabled WRITE setButtonEnabled)
+    Q_PROPERTY(QFont Font READ buttonFont WRITE setButtonFont)
+    Q_PROPERTY(QString Caption READ caption WRITE setCaption)
+    Q_PROPERTY(quint32 ForeColor READ foreColor WRITE setForeColor)
+    Q_PROPERTY(quint32 ForeHover READ foreHover WRITE setForeHover)
+
+public:
+    explicit XPButton(QWidget *parent = nullptr);
+    ~XPButton() override;
+
+    // Persistence notifications of the host.
+    void initNewInstance(const AmbientProperties &ambient);
+    void readProperties(const PropertyBag &bag, const AmbientProperties &ambient);
+    void writeProperties(PropertyBag &bag, const AmbientProperties &ambient) const;
+
+    bool isButtonEnabled() const;
+    void setButtonEnabled(bool enabled);
+    // The surface font, sized in pixels (see fontunits.h).
+    QFont buttonFont() const;
+    // The size of the surface font in points at 96 dpi, as it was given.
+    double buttonFontPoints() const;
+    void setButtonFont(const QFont &font);
+    QString caption() const;
+    void setCaption(const QString &caption);
+    quint32 foreColor() const;
+    void setForeColor(quint32 colour);
+    quint32 foreHover() const;
+    void setForeHover(quint32 colour);
+
+    // The persistent image as last drawn.
+    const QImage &image() const;
+    // The lower-case access key derived from the caption; empty when none.
+    QString accessKey() const;
+
+    // Presses the button as an access key does (used by assistive technology).
+    void pressFromAccessibility();
+
+signals:
+    // Tells the host that a property must be saved again.
+    void propertyChanged(const QString &name);
+
+    void Click();
+    void MouseDown(short Button, short Shift, float X, float Y);
+    void MouseMove(short Button, short Shift, float X, float Y);
+    void MouseUp(short Button, short Shift, float X, float Y);
+    void KeyPress(short KeyAscii);
+    void KeyDown(short KeyCode, short Shift);
+    void KeyUp(short KeyCode, short Shift);
+    void MouseOver();
+    void MouseOut();
+
+protected:
+    bool event(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    void Measure();
+    void Repaint(short pressRequested);
+    void ApplyWindowShape();
+    bool IsPointerOver() const;
+    void UpdateAccessKey();
+    void Refresh();
+    void HandleMouseDown(short button, short shift, float x, float y);
+    void HandleClick();
+    void HoverTimerTick();
+    void applyFont(const QFont &font);
+
+    // Surface.
+    QImage m_image;
+    QFont m_font;
+    double m_fontPoints = 8.25;
+    quint32 m_foreColor = 0x80000006;
+    QTimer *m_hoverTimer = nullptr;
+    int m_accessShortcutId = 0;
+    QString m_accessKey;
+
+    // Geometry measured at the last resize.
+    int m_clientWidth = 0;
+    int m_clientHeight = 0;
+
+    // Hover, focus and press state.
+    bool m_hoverFlag = false;
+    short m_moveLatch = 0;
+    bool m_focusFlag = false;
+    short m_pressButton = 0;
+    short m_lastKeyCode = 0;
+    bool m_pressArmed = false;  // a press on this button awaits its release
+    quint64 m_releaseSerial = 0; // counts releases, to spot one handled during a press
+
+    // Persisted properties.
+    bool m_enabledFlag = false;
+    QString m_captionText;
+    quint32 m_foreHoverColor = 0;
+};
+
+} // namespace hitungrama
