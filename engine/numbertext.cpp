@@ -126,6 +126,28 @@ long long decimalMagnitude(std::string_view form)
     return exponent + beforePoint - firstNonZero - 1;
 }
 
+// Whether a number form that the conversion found too large is at most the
+// largest double rounded to 15 digits, the text formatGeneral writes for it.
+bool roundsToLargestDouble(std::string_view form)
+{
+    constexpr std::string_view kLargest = "179769313486232";
+    if (decimalMagnitude(form) != 308)
+        return false;
+    std::string digits;
+    for (const char c : form) {
+        if (c == 'E' || c == 'e')
+            break;
+        if (isDigit(c) && (c != '0' || !digits.empty()))
+            digits += c;
+    }
+    const auto last = digits.find_last_not_of('0');
+    digits.erase(last == std::string::npos ? 0 : last + 1);
+    if (digits.size() < kLargest.size())
+        digits.append(kLargest.size() - digits.size(), '0');
+    const std::string_view head = std::string_view(digits).substr(0, kLargest.size());
+    return head < kLargest || (head == kLargest && digits.size() == kLargest.size());
+}
+
 // Converts a text that has the number form exactly.
 double convertNumber(std::string_view form)
 {
@@ -137,9 +159,12 @@ double convertNumber(std::string_view form)
     double value = 0.0;
     const auto result = std::from_chars(form.data(), form.data() + form.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
-        if (decimalMagnitude(form) >= 0)
+        if (roundsToLargestDouble(form))
+            value = std::numeric_limits<double>::max();
+        else if (decimalMagnitude(form) >= 0)
             throw EngineError(EngineError::Kind::Overflow);
-        value = 0.0;
+        else
+            value = 0.0;
     } else if (result.ec != std::errc() || result.ptr != form.data() + form.size()) {
         throw EngineError(EngineError::Kind::NotANumber);
     }

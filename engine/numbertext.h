@@ -19,7 +19,9 @@ std::string formatGeneral(double value);
 // optional sign, digits with at most one ".", at least one digit, an optional
 // exponent (E or e, optional sign, digits); or one of the words "Infinity",
 // "+Infinity", "-Infinity", "NaN". Throws EngineError: NotANumber for any
-// other text, Overflow beyond the double range. Underflow gives zero.
+// other text, Overflow beyond the double range. Underflow gives zero; a value
+// up to the 15-digit text of the largest double reads as the largest double,
+// so every text that formatGeneral writes reads back.
 double parseStrict(const std::string &text);
 
 // Ignores spaces, tabs and line feeds anywhere, then reads the longest leading
