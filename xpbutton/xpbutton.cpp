@@ -1,0 +1,549 @@
+#include "xpbutton/xpbutton.h"
+
+#include "xpbutton/accesskey.h"
+#include "xpbutton/bagvalues.h"
+#include "xpbutton/fontunits.h"
+#include "xpbutton/keycodes.h"
+#include "xpbutton/xpbuttonaccessible.h"
+#include "xpbutton/xpbuttonrenderer.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLoggingCategory>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QShortcutEvent>
+#include <QTimer>
+
+Q_LOGGING_CATEGORY(lcXPButton, "hitungrama.xpbutton")
+
+namespace hitungrama {
+
+namespace {
+
+constexpr int kInitialWidth = 79;  // 1185 twips
+constexpr int kInitialHeight = 51; // 765 twips
+constexpr double kInitialPoints = 8.25;
+constexpr quint32 kInitialForeColor = 0x80000006;
+constexpr int kHoverInterval = 1;
+
+// A stored value that cannot be turned into its key's type is a fault of the
+// saved layout: it is logged and the key's default is used instead.
+template <typename T, typename Convert>
+T readKey(const PropertyBag &bag, const char *key, Convert convert, const T &fallback)
+{
+    const QString name = QString::fromLatin1(key);
+    if (!bag.contains(name))
+        return fallback;
+    if (const auto value = convert(bag.read(name, QVariant())))
+        return *value;
+    qCWarning(lcXPButton, "the value under \"%s\" cannot be read; its default is used", key);
+    return fallback;
+}
+
+void writeOrOmit(PropertyBag &bag, const QString &key, const QVariant &value, bool omit)
+{
+    // A value equal to its default is not stored; a stale one is dropped too,
+    // so that reading gives the default again.
+    if (omit)
+        bag.remove(key);
+    else
+        bag.write(key, value);
+}
+
+void postFocusMove(bool forward)
+{
+    // Delivered later to whatever then has the focus, as a typed Tab would be.
+    QMetaObject::invokeMethod(
+        qApp,
+        [forward] {
+            QWidget *target = QApplication::focusWidget();
+            if (!target)
+                return;
+            QKeyEvent tab(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                          forward ? Qt::NoModifier : Qt::ShiftModifier);
+            QCoreApplication::sendEvent(target, &tab);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace
+
+XPButton::XPButton(QWidget *parent) : QWidget(parent)
+{
+    XPButtonAccessible::install();
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_font = fontFromPoints(QStringLiteral("Tahoma"), kInitialPoints);
+    m_fontPoints = kInitialPoints;
+    m_foreColor = kInitialForeColor;
+
+    m_hoverTimer = new QTimer(this);
+    m_hoverTimer->setObjectName(QStringLiteral("HoverTimer"));
+    m_hoverTimer->setInterval(kHoverInterval);
+    connect(m_hoverTimer, &QTimer::timeout, this, &XPButton::HoverTimerTick);
+
+    resize(kInitialWidth, kInitialHeight);
+    Measure();
+}
+
+XPButton::~XPButton() = default;
+
+void XPButton::initNewInstance(const AmbientProperties &ambient)
+{
+    applyFont(ambient.font);
+    m_captionText = QStringLiteral("Command") + ambient.displayName.mid(8);
+    m_enabledFlag = true;
+}
+
+void XPButton::readProperties(const PropertyBag &bag, const AmbientProperties &ambient)
+{
+    m_enabledFlag = readKey(bag, "Enabled", booleanFromBag, true);
+    applyFont(readKey(bag, "Font", fontFromBag, ambient.font));
+    m_captionText = readKey(bag, "Caption", textFromBag, ambient.displayName);
+    m_foreColor = readKey(bag, "ForeColor", colourFromBag, ambient.foreColor);
+    m_foreHoverColor = readKey(bag, "ForeHover", colourFromBag, m_foreColor);
+    setEnabled(m_enabledFlag);
+    UpdateAccessKey();
+}
+
+void XPButton::writeProperties(PropertyBag &bag, const AmbientProperties &ambient) const
+{
+    writeOrOmit(bag, QStringLiteral("Enabled"), m_enabledFlag, m_enabledFlag);
+    const QVariant font = fontToBag(m_font, m_fontPoints);
+    writeOrOmit(bag, QStringLiteral("Font"), font,
+                sameFontDescription(font.value<QFont>(), ambient.font));
+    writeOrOmit(bag, QStringLiteral("Caption"), m_captionText,
+                m_captionText == ambient.displayName);
+    bag.write(QStringLiteral("ForeColor"), m_foreColor);
+    writeOrOmit(bag, QStringLiteral("ForeHover"), m_foreHoverColor,
+                m_foreHoverColor == ambient.foreColor);
+}
+
+bool XPButton::isButtonEnabled() const
+{
+    return m_enabledFlag;
+}
+
+void XPButton::setButtonEnabled(bool enabled)
+{
+    QPointer<XPButton> self(this);
+    m_enabledFlag = enabled;
+    emit propertyChanged(QStringLiteral("Enabled"));
+    if (!self)
+        return;
+    setEnabled(enabled);
+    if (!enabled)
+        m_pressArmed = false;
+    Repaint(0);
+    if (QAccessible::isActive()) {
+        QAccessible::State changed;
+        changed.disabled = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+QFont XPButton::buttonFont() const
+{
+    return m_font;
+}
+
+double XPButton::buttonFontPoints() const
+{
+    return m_fontPoints;
+}
+
+void XPButton::setButtonFont(const QFont &font)
+{
+    applyFont(font);
+    Repaint(0);
+    emit propertyChanged(QStringLiteral("Font"));
+}
+
+QString XPButton::caption() const
+{
+    return m_captionText;
+}
+
+void XPButton::setCaption(const QString &caption)
+{
+    m_captionText = caption;
+    Repaint(0);
+    UpdateAccessKey();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
+    emit propertyChanged(QStringLiteral("Caption"));
+}
+
+quint32 XPButton::foreColor() const
+{
+    return m_foreColor;
+}
+
+void XPButton::setForeColor(quint32 colour)
+{
+    m_foreColor = colour;
+    Repaint(0);
+    emit propertyChanged(QStringLiteral("ForeColor"));
+}
+
+quint32 XPButton::foreHover() const
+{
+    return m_foreHoverColor;
+}
+
+void XPButton::setForeHover(quint32 colour)
+{
+    m_foreHoverColor = colour;
+    emit propertyChanged(QStringLiteral("ForeHover"));
+}
+
+const QImage &XPButton::image() const
+{
+    return m_image;
+}
+
+QString XPButton::accessKey() const
+{
+    return m_accessKey;
+}
+
+void XPButton::applyFont(const QFont &font)
+{
+    const double points = fontPoints(font);
+    m_fontPoints = points > 0.0 ? points : kInitialPoints;
+    m_font = fontFromPoints(font.family(), m_fontPoints, font.bold(), font.italic(),
+                            font.underline(), font.strikeOut());
+}
+
+void XPButton::Measure()
+{
+    m_clientWidth = std::max(width(), 0);
+    m_clientHeight = std::max(height(), 0);
+    if (m_image.width() != m_clientWidth || m_image.height() != m_clientHeight) {
+        m_image = m_clientWidth > 0 && m_clientHeight > 0
+                      ? QImage(m_clientWidth, m_clientHeight, QImage::Format_RGB32)
+                      : QImage();
+    }
+    Repaint(0);
+}
+
+void XPButton::Repaint(short pressRequested)
+{
+    if (!m_image.isNull()) {
+        ButtonLook look;
+        look.enabled = m_enabledFlag;
+        look.hover = m_hoverFlag;
+        look.focus = m_focusFlag;
+        look.pressRequested = pressRequested == 1;
+        look.pressButton = m_pressButton;
+        look.caption = m_captionText;
+        look.font = m_font;
+        look.foreColor = m_foreColor;
+        look.foreHover = m_foreHoverColor;
+        XPButtonRenderer::paint(m_image, look);
+    }
+    ApplyWindowShape();
+    update();
+}
+
+void XPButton::ApplyWindowShape()
+{
+    QRegion shape = XPButtonRenderer::windowShape(m_clientWidth, m_clientHeight);
+    // An empty mask would show the whole widget; a button too small to keep
+    // any pixel gets a shape that lies wholly outside it instead.
+    if (shape.isEmpty())
+        shape = QRegion(-1, -1, 1, 1);
+    setMask(shape);
+}
+
+void XPButton::Refresh()
+{
+    update();
+}
+
+bool XPButton::IsPointerOver() const
+{
+    return QApplication::widgetAt(QCursor::pos()) == this;
+}
+
+void XPButton::UpdateAccessKey()
+{
+    if (m_accessShortcutId != 0) {
+        releaseShortcut(m_accessShortcutId);
+        m_accessShortcutId = 0;
+    }
+    m_accessKey = accessKeyOfCaption(m_captionText);
+    if (m_accessKey.isEmpty())
+        return;
+    const QChar key = m_accessKey.at(0).toUpper();
+    if (key.isSurrogate() || key.unicode() < 0x20)
+        return;
+    m_accessShortcutId = grabShortcut(
+        QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(key.unicode()))),
+        Qt::WindowShortcut);
+}
+
+bool XPButton::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        const auto *shortcut = static_cast<QShortcutEvent *>(event);
+        if (m_accessShortcutId != 0 && shortcut->shortcutId() == m_accessShortcutId) {
+            pressFromAccessibility();
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void XPButton::pressFromAccessibility()
+{
+    if (!m_enabledFlag || !isEnabled() || !isVisible())
+        return;
+    m_pressButton = 1;
+    HandleClick();
+}
+
+void XPButton::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    if (m_image.isNull())
+        return;
+    painter.drawImage(event->rect(), m_image, event->rect());
+}
+
+void XPButton::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Measure();
+}
+
+void XPButton::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    Repaint(0);
+}
+
+void XPButton::HandleMouseDown(short button, short shift, float x, float y)
+{
+    if (!m_enabledFlag)
+        return;
+    QPointer<XPButton> self(this);
+    emit MouseDown(button, shift, x, y);
+    if (!self)
+        return;
+    m_pressButton = button;
+    m_pressArmed = true;
+    const quint64 releasesBefore = m_releaseSerial;
+    Refresh();
+    // Lets queued notifications run first; any of them may disable, hide or
+    // destroy this button, or handle the release already.
+    QCoreApplication::processEvents();
+    if (!self)
+        return;
+    if (!m_enabledFlag || !isEnabled() || !isVisible()) {
+        m_pressArmed = false;
+        return;
+    }
+    if (m_releaseSerial != releasesBefore)
+        return;
+    Repaint(1);
+}
+
+void XPButton::mousePressEvent(QMouseEvent *event)
+{
+    if (!m_enabledFlag) {
+        event->ignore();
+        return;
+    }
+    const QPointF at = event->position();
+    HandleMouseDown(mouseButtonCode(event->button()), shiftState(event->modifiers()),
+                    float(at.x()), float(at.y()));
+}
+
+void XPButton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (!m_enabledFlag) {
+        event->ignore();
+        return;
+    }
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    if (m_pressButton != 1)
+        return;
+    // The press grabs the mouse, so the coming release reaches this button;
+    // that release raises Click like any other, so no quick second press is lost.
+    HandleMouseDown(1, 0, 0.0f, 0.0f);
+}
+
+void XPButton::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (!m_enabledFlag) {
+        event->ignore();
+        return;
+    }
+    QPointer<XPButton> self(this);
+    ++m_releaseSerial;
+    const bool armed = m_pressArmed;
+    m_pressArmed = false;
+    const QPointF at = event->position();
+    emit MouseUp(mouseButtonCode(event->button()), shiftState(event->modifiers()),
+                 float(at.x()), float(at.y()));
+    if (!self)
+        return;
+    Repaint(0);
+    Refresh();
+    // Without the hover look the timer is off and cannot reset the latch; a
+    // drag that left and came back would otherwise block every later hover.
+    if (!m_hoverFlag)
+        m_moveLatch = 0;
+    const QRegion shape = mask();
+    const QPoint point = at.toPoint();
+    if (armed && (shape.isEmpty() ? rect().contains(point) : shape.contains(point)))
+        HandleClick();
+}
+
+void XPButton::HandleClick()
+{
+    if (m_pressButton != 1)
+        return;
+    Repaint(0);
+    Refresh();
+    emit Click();
+}
+
+void XPButton::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_enabledFlag) {
+        event->ignore();
+        return;
+    }
+    const short button = mouseButtonCode(event->buttons());
+    if (button < 2) {
+        if (IsPointerOver()) {
+            if (m_moveLatch == 1)
+                return;
+            m_moveLatch = 1;
+            if (button == 0 && !m_hoverFlag) {
+                m_hoverTimer->start();
+                m_hoverFlag = true;
+                m_moveLatch = 0;
+                Repaint(0);
+                QPointer<XPButton> self(this);
+                emit MouseOver();
+                if (!self)
+                    return;
+            } else if (button == 1) {
+                m_hoverFlag = true;
+                Repaint(1);
+                m_hoverFlag = false;
+            }
+        } else {
+            if (m_moveLatch == 0)
+                return;
+            Repaint(0);
+        }
+    }
+    const QPointF at = event->position();
+    emit MouseMove(button, shiftState(event->modifiers()), float(at.x()), float(at.y()));
+}
+
+void XPButton::HoverTimerTick()
+{
+    if (IsPointerOver())
+        return;
+    m_hoverTimer->stop();
+    m_hoverFlag = false;
+    m_moveLatch = 0;
+    Repaint(0);
+    emit MouseOut();
+}
+
+void XPButton::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    m_focusFlag = true;
+    if (m_enabledFlag) {
+        m_pressButton = 1;
+        Refresh();
+        Repaint(0);
+    }
+}
+
+void XPButton::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    m_focusFlag = false;
+    Repaint(0);
+}
+
+void XPButton::keyPressEvent(QKeyEvent *event)
+{
+    if (!m_enabledFlag) {
+        event->ignore();
+        return;
+    }
+    QPointer<XPButton> self(this);
+    const short code = keyCodeOf(*event);
+    const short shift = shiftState(event->modifiers());
+    m_lastKeyCode = code;
+    switch (code) {
+    case KeyCode::Enter:
+    case KeyCode::Space:
+        Repaint(1);
+        break;
+    case KeyCode::Left:
+    case KeyCode::Right:
+        postFocusMove(true);
+        break;
+    case KeyCode::Up:
+    case KeyCode::Down:
+        postFocusMove(false);
+        break;
+    default:
+        break;
+    }
+    emit KeyDown(code, shift);
+    if (!self)
+        return;
+    // The character as a 16-bit code unit (those above 0x7FFF come out negative).
+    const QString text = event->text();
+    if (!text.isEmpty())
+        emit KeyPress(short(text.at(0).unicode()));
+}
+
+void XPButton::keyReleaseEvent(QKeyEvent *event)
+{
+    // A held key repeats only its key-down, so its one release clicks once.
+    if (event->isAutoRepeat())
+        return;
+    if (!m_enabledFlag) {
+        event->ignore();
+        return;
+    }
+    QPointer<XPButton> self(this);
+    const short code = keyCodeOf(*event);
+    const short shift = shiftState(event->modifiers());
+    if ((code == KeyCode::Space && m_lastKeyCode == KeyCode::Space)
+        || (code == KeyCode::Enter && m_lastKeyCode == KeyCode::Enter)) {
+        Repaint(0);
+        m_pressButton = 1;
+        Refresh();
+        emit Click();
+        if (!self)
+            return;
+    }
+    emit KeyUp(code, shift);
+}
+
+} // namespace hitungrama
