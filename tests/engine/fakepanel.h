@@ -27,9 +27,8 @@ public:
     };
 
     void attach(Engine &engine) { m_engine = &engine; }
-
-    // The user typing into the display.
     void type(const std::string &text) { setDisplayText(text); }
+    std::string caption(LabelGroup group, int index) { return captions[{group, index}]; }
 
     std::string displayText() const override { return display; }
     void setDisplayText(const std::string &text) override
@@ -64,12 +63,6 @@ public:
         return answer;
     }
     void inputRefused() override { ++refusals; }
-
-    std::string caption(LabelGroup group, int index) const
-    {
-        const auto found = captions.find({group, index});
-        return found == captions.end() ? std::string() : found->second;
-    }
 
     std::string display;
     std::vector<std::string> displayWrites;
