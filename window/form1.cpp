@@ -1,0 +1,272 @@
+#include "window/form1.h"
+
+#include "window/controlfactory.h"
+#include "window/layoutloader.h"
+#include "window/twips.h"
+#include "xpbutton/systemcolor.h"
+#include "xpbutton/xpbutton.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QHash>
+#include <QIcon>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+
+#include <algorithm>
+#include <exception>
+
+namespace hitungrama {
+
+Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent)
+    : QWidget(parent)
+    , m_form(layout.form)
+    , m_boxes(boxes)
+    , m_panel(*this)
+    , m_engine(m_panel)
+    , m_widthToggle(layout.form.narrowOuterWidth, layout.form.wideOuterWidth)
+{
+    LayoutLoader::ensureResources();
+    setUpWindow();
+    createControls(layout);
+    connectControls();
+    applyTabOrder();
+    loadPicture();
+    // The window's load notification: the engine's initial state.
+    m_engine.load();
+}
+
+Form1::~Form1() = default;
+
+const QString &Form1::aboutText()
+{
+    static const QString text = QStringLiteral(
+        "Hitungrama 1.0\nKalkulator ilmiah oleh Quodrel Zodir\nhttps://hitungrama.example.org");
+    return text;
+}
+
+const QString &Form1::exitQuestion()
+{
+    static const QString text = QStringLiteral("Anda yakin akan menutup hitungrama ");
+    return text;
+}
+
+void Form1::setUpWindow()
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setObjectName(m_form.name);
+    setWindowTitle(m_form.caption);
+    setFont(m_form.font.toFont());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::WindowText, colorFromOle(m_form.foreColor));
+    palette.setColor(QPalette::Window, colorFromOle(m_form.backColor));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFixedSize(twips::toPixels(m_form.clientWidth), twips::toPixels(m_form.clientHeight));
+    if (!m_form.icons.isEmpty()) {
+        QIcon icon;
+        for (const QString &path : std::as_const(m_form.icons))
+            icon.addFile(path);
+        setWindowIcon(icon);
+    }
+}
+
+void Form1::createControls(const FormLayout &layout)
+{
+    const ControlFactory factory(this, m_form);
+    // Labels and lines are drawn on the window's own surface, beneath every
+    // control that has a window of its own: create them first so that the
+    // later siblings lie above them.
+    for (const ControlDescription &control : layout.controls) {
+        if (control.type == ControlType::Label) {
+            m_controls.add(control, factory.create(control));
+        } else if (control.type == ControlType::Line) {
+            const QLine &l = control.line;
+            m_lines.push_back({QLine(twips::toPixels(l.x1()), twips::toPixels(l.y1()),
+                                     twips::toPixels(l.x2()), twips::toPixels(l.y2())),
+                               colorFromOle(control.foreColor.value_or(m_form.foreColor))});
+        }
+    }
+    for (const ControlDescription &control : layout.controls) {
+        if (control.type != ControlType::Label && control.type != ControlType::Line)
+            m_controls.add(control, factory.create(control));
+    }
+    m_display = m_controls.textBox(QStringLiteral("Text1"));
+    m_binaryMode = m_controls.checkBox(QStringLiteral("Check1"));
+    m_widthToggleButton = m_controls.button(QStringLiteral("XPButton12"));
+}
+
+void Form1::connectControls()
+{
+    for (const ControlRegistry::Entry &entry : m_controls.entries()) {
+        if (entry.type != ControlType::XPButton)
+            continue;
+        const ControlId id = entry.id;
+        connect(static_cast<XPButton *>(entry.widget), &XPButton::Click, this,
+                [this, id] { routeClick(id); });
+    }
+    if (m_display != nullptr)
+        connect(m_display, &QLineEdit::textChanged, this, &Form1::displayChanged);
+    if (m_binaryMode != nullptr) {
+        connect(m_binaryMode, &QCheckBox::clicked, this, [this] {
+            if (m_exited)
+                return;
+            const Qt::CheckState state = m_binaryMode->checkState();
+            m_engine.binaryModeClicked(state == Qt::Checked ? 1
+                                                            : (state == Qt::Unchecked ? 0 : 2));
+        });
+    }
+}
+
+void Form1::applyTabOrder()
+{
+    const std::vector<QWidget *> order = m_controls.tabOrder();
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The focus starts on the first control in tab order that can take it.
+    const auto first = std::find_if(order.begin(), order.end(), [](QWidget *widget) {
+        return !widget->isHidden() && widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus;
+    });
+    if (first != order.end())
+        (*first)->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::loadPicture()
+{
+    if (m_form.picture.isEmpty())
+        return;
+    QImageReader reader(m_form.picture);
+    // Only the top-left corner can ever be seen: decode no more than the
+    // widest client area.
+    const int widest = std::max(m_form.narrowOuterWidth, m_form.wideOuterWidth) - m_form.borderWidth;
+    const QSize visible(twips::toPixels(widest), twips::toPixels(m_form.clientHeight));
+    const QSize full = reader.size();
+    if (full.isValid())
+        reader.setClipRect(QRect(QPoint(0, 0), full.boundedTo(visible)));
+    m_picture = reader.read();
+    if (m_picture.isNull())
+        qWarning("Form1: cannot load the picture %s: %s", qPrintable(m_form.picture),
+                 qPrintable(reader.errorString()));
+}
+
+int Form1::outerWidthTwips() const
+{
+    return twips::fromPixels(width()) + m_form.borderWidth;
+}
+
+void Form1::setOuterWidthTwips(int twipsValue)
+{
+    const long long client = (static_cast<long long>(twipsValue) - m_form.borderWidth
+                              + twips::kPerPixel / 2)
+        / twips::kPerPixel;
+    // Keeps the height and the top-left corner: the window grows to the right.
+    setFixedWidth(static_cast<int>(std::clamp<long long>(client, 1, QWIDGETSIZE_MAX)));
+}
+
+void Form1::centreOnScreen()
+{
+    const QScreen *screen = this->screen();
+    if (screen == nullptr)
+        screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return;
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                    screen->availableGeometry()));
+}
+
+MessageAnswer Form1::showMessage(const MessageBoxRequest &request)
+{
+    return m_boxes.show(this, request);
+}
+
+void Form1::refuseInput()
+{
+    QApplication::beep();
+    emit inputRefused();
+}
+
+void Form1::displayChanged()
+{
+    if (!m_exited)
+        m_engine.displayChanged();
+}
+
+void Form1::routeClick(const ControlId &id)
+{
+    if (m_exited)
+        return;
+    using Handler = void (*)(Form1 &, int);
+    // Each button name has one handler; a group's handler gets the index.
+    static const QHash<QString, Handler> routes = {
+        {QStringLiteral("XPButton1"), [](Form1 &f, int i) { f.m_engine.digitClicked(i); }},
+        {QStringLiteral("XPButton2"), [](Form1 &f, int i) { f.m_engine.operatorClicked(i); }},
+        {QStringLiteral("XPButton3"), [](Form1 &f, int) { f.m_engine.onClicked(); }},
+        {QStringLiteral("XPButton4"), [](Form1 &f, int) { f.askExit(); }},
+        {QStringLiteral("XPButton5"), [](Form1 &f, int) { f.m_engine.clearEntryClicked(); }},
+        {QStringLiteral("XPButton6"), [](Form1 &f, int) { f.m_engine.backSpaceClicked(); }},
+        {QStringLiteral("XPButton7"), [](Form1 &f, int) { f.showAbout(); }},
+        {QStringLiteral("XPButton8"), [](Form1 &f, int i) { f.m_engine.memoryClicked(i); }},
+        {QStringLiteral("XPButton9"), [](Form1 &f, int i) { f.m_engine.functionClicked(i); }},
+        {QStringLiteral("XPButton10"), [](Form1 &f, int) { f.m_engine.decimalPointClicked(); }},
+        {QStringLiteral("XPButton11"), [](Form1 &f, int) { f.m_engine.toBinaryClicked(); }},
+        {QStringLiteral("XPButton12"), [](Form1 &f, int) { f.toggleWidth(); }},
+        {QStringLiteral("XPButton13"), [](Form1 &f, int) { f.m_engine.toDecimalClicked(); }},
+    };
+    const Handler handler = routes.value(id.name, nullptr);
+    if (handler == nullptr)
+        return;
+    // Nothing may escape into Qt's event loop; the engine itself reports its
+    // refusals, so this only guards against the unforeseen.
+    try {
+        handler(*this, id.index);
+    } catch (const std::exception &error) {
+        qWarning("Form1: %s failed: %s", qPrintable(id.toString()), error.what());
+        refuseInput();
+    }
+}
+
+void Form1::showAbout()
+{
+    m_boxes.show(this, {aboutText(), QStringLiteral("Info"), MessageButtons::Ok,
+                        MessageIcon::Information});
+}
+
+void Form1::askExit()
+{
+    const MessageAnswer answer = m_boxes.show(
+        this, {exitQuestion(), QStringLiteral("Pertanyaan"), MessageButtons::YesNo, MessageIcon::None});
+    if (answer == MessageAnswer::Yes) {
+        m_exited = true;
+        emit exitRequested();
+        return;
+    }
+    m_engine.exitDeclined();
+}
+
+void Form1::toggleWidth()
+{
+    const WidthToggle::Step step = m_widthToggle.next(outerWidthTwips());
+    setOuterWidthTwips(step.outerWidth);
+    if (m_widthToggleButton != nullptr)
+        m_widthToggleButton->setCaption(step.caption);
+}
+
+void Form1::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect area = event->rect().intersected(m_picture.rect());
+    if (!area.isEmpty())
+        painter.drawImage(area.topLeft(), m_picture, area);
+    for (const PaintedLine &line : m_lines) {
+        painter.setPen(QPen(line.colour, 0));
+        painter.drawLine(line.pixels);
+    }
+}
+
+} // namespace hitungrama

@@ -1,0 +1,104 @@
+#pragma once
+
+// Form1: the calculator's only window.
+//
+// Data flow: LayoutLoader turns the compiled-in layout into control
+// descriptions; ControlFactory creates one widget per description (every
+// XPButton through the read path of its saved property set) and
+// ControlRegistry keeps them by name and index. A button's Click, the check
+// box's click and the display's change are routed by control name and index
+// to the Engine, which the window holds by value. The engine reaches back to
+// the controls only through WindowPanel; its message boxes, the about box and
+// the exit question go through the MessageBoxService the window was given.
+
+#include "engine/engine.h"
+#include "window/controlregistry.h"
+#include "window/formlayout.h"
+#include "window/messageboxservice.h"
+#include "window/widthtoggle.h"
+#include "window/windowpanel.h"
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+#include <vector>
+
+class QCheckBox;
+class QLineEdit;
+
+namespace hitungrama {
+
+class XPButton;
+
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // The layout must have been accepted by LayoutLoader.
+    Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    static const QString &aboutText();
+    static const QString &exitQuestion();
+
+    const ControlRegistry &controls() const { return m_controls; }
+    const FormDescription &description() const { return m_form; }
+    const Engine &engine() const { return m_engine; }
+    QLineEdit *display() const { return m_display; }
+    QCheckBox *binaryModeBox() const { return m_binaryMode; }
+    XPButton *widthToggleButton() const { return m_widthToggleButton; }
+
+    // The outer width is the client width plus the border, in twips.
+    int outerWidthTwips() const;
+    void setOuterWidthTwips(int twips);
+    void centreOnScreen();
+
+    // True once "OFF" was answered Yes; from then on nothing reacts.
+    bool hasExited() const { return m_exited; }
+
+    // Services of the window that WindowPanel forwards the engine's requests to.
+    MessageAnswer showMessage(const MessageBoxRequest &request);
+    void refuseInput();
+    void displayChanged();
+
+signals:
+    // "OFF" answered Yes: the program must end at once.
+    void exitRequested();
+    // The engine refused an input (after the beep).
+    void inputRefused();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    struct PaintedLine {
+        QLine pixels;
+        QColor colour;
+    };
+
+    void setUpWindow();
+    void createControls(const FormLayout &layout);
+    void connectControls();
+    void applyTabOrder();
+    void loadPicture();
+    void routeClick(const ControlId &id);
+    void showAbout();
+    void askExit();
+    void toggleWidth();
+
+    FormDescription m_form;
+    MessageBoxService &m_boxes;
+    ControlRegistry m_controls;
+    std::vector<PaintedLine> m_lines;
+    WindowPanel m_panel;
+    Engine m_engine;
+    WidthToggle m_widthToggle;
+    QImage m_picture;
+    QLineEdit *m_display = nullptr;
+    QCheckBox *m_binaryMode = nullptr;
+    XPButton *m_widthToggleButton = nullptr;
+    bool m_exited = false;
+};
+
+} // namespace hitungrama

@@ -1,0 +1,31 @@
+#include "window/recordingmessageboxservice.h"
+
+#include <utility>
+
+namespace hitungrama {
+
+MessageAnswer RecordingMessageBoxService::show(QWidget *, const MessageBoxRequest &request)
+{
+    MessageAnswer answer = MessageAnswer::Ok;
+    if (request.buttons == MessageButtons::YesNo) {
+        answer = MessageAnswer::No;
+        if (!m_answers.empty()) {
+            answer = m_answers.front();
+            m_answers.pop_front();
+        }
+    }
+    m_records.push_back({request, answer});
+    return answer;
+}
+
+void RecordingMessageBoxService::queueAnswer(bool yes)
+{
+    m_answers.push_back(yes ? MessageAnswer::Yes : MessageAnswer::No);
+}
+
+std::vector<RecordingMessageBoxService::Record> RecordingMessageBoxService::takeRecords()
+{
+    return std::exchange(m_records, {});
+}
+
+} // namespace hitungrama

@@ -1,0 +1,123 @@
+#include "window/windowpanel.h"
+
+#include "window/form1.h"
+#include "xpbutton/systemcolor.h"
+#include "xpbutton/xpbutton.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace hitungrama {
+
+namespace {
+
+void setBackground(QWidget *widget, QPalette::ColorRole role, OleColor colour)
+{
+    if (widget == nullptr)
+        return;
+    QPalette palette = widget->palette();
+    palette.setColor(role, colorFromOle(colour));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+WindowPanel::WindowPanel(Form1 &form)
+    : m_form(form)
+{
+}
+
+std::string WindowPanel::displayText() const
+{
+    const QLineEdit *display = m_form.display();
+    return display != nullptr ? display->text().toStdString() : std::string();
+}
+
+void WindowPanel::setDisplayText(const std::string &text)
+{
+    QLineEdit *display = m_form.display();
+    if (display == nullptr)
+        return;
+    const QString value = QString::fromStdString(text);
+    // QLineEdit stays silent when the text does not change; a write must
+    // still reach the change notification.
+    if (display->text() == value)
+        m_form.displayChanged();
+    else
+        display->setText(value);
+}
+
+void WindowPanel::setLabelCaption(LabelGroup group, int index, const std::string &caption)
+{
+    QLabel *label = nullptr;
+    switch (group) {
+    case LabelGroup::Label3:
+        label = index == 0 ? m_form.controls().label(QStringLiteral("Label3")) : nullptr;
+        break;
+    case LabelGroup::Label5:
+        label = m_form.controls().label(QStringLiteral("Label5"), index);
+        break;
+    case LabelGroup::Label8:
+        label = m_form.controls().label(QStringLiteral("Label8"), index);
+        break;
+    }
+    if (label != nullptr)
+        label->setText(QString::fromStdString(caption));
+}
+
+void WindowPanel::setBackColor(BackTarget target, OleColor colour)
+{
+    switch (target) {
+    case BackTarget::Label3:
+        setBackground(m_form.controls().label(QStringLiteral("Label3")), QPalette::Window, colour);
+        break;
+    case BackTarget::Label4:
+        setBackground(m_form.controls().label(QStringLiteral("Label4")), QPalette::Window, colour);
+        break;
+    case BackTarget::Display:
+        setBackground(m_form.display(), QPalette::Base, colour);
+        break;
+    }
+}
+
+void WindowPanel::setDigitButtonEnabled(int index, bool enabled)
+{
+    if (XPButton *button = m_form.controls().button(QStringLiteral("XPButton1"), index))
+        button->setButtonEnabled(enabled);
+}
+
+void WindowPanel::setDecimalButtonEnabled(bool enabled)
+{
+    if (XPButton *button = m_form.controls().button(QStringLiteral("XPButton13")))
+        button->setButtonEnabled(enabled);
+}
+
+void WindowPanel::setWidthToggleVisible(bool visible)
+{
+    if (XPButton *button = m_form.controls().button(QStringLiteral("XPButton12")))
+        button->setVisible(visible);
+}
+
+int WindowPanel::outerWidthTwips() const
+{
+    return m_form.outerWidthTwips();
+}
+
+void WindowPanel::setOuterWidthTwips(int twips)
+{
+    m_form.setOuterWidthTwips(twips);
+}
+
+MessageAnswer WindowPanel::showMessage(const std::string &text, const std::string &title,
+                                       MessageButtons buttons, MessageIcon icon)
+{
+    return m_form.showMessage(
+        {QString::fromStdString(text), QString::fromStdString(title), buttons, icon});
+}
+
+void WindowPanel::inputRefused()
+{
+    m_form.refuseInput();
+}
+
+} // namespace hitungrama

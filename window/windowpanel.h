@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/panel.h"
+
+namespace hitungrama {
+
+class Form1;
+
+// The engine's view of the window: the display, the labels, the buttons it
+// enables or shows, the window width and the message boxes of Form1.
+class WindowPanel : public Panel {
+public:
+    explicit WindowPanel(Form1 &form);
+
+    std::string displayText() const override;
+    void setDisplayText(const std::string &text) override;
+    void setLabelCaption(LabelGroup group, int index, const std::string &caption) override;
+    void setBackColor(BackTarget target, OleColor colour) override;
+    void setDigitButtonEnabled(int index, bool enabled) override;
+    void setDecimalButtonEnabled(bool enabled) override;
+    void setWidthToggleVisible(bool visible) override;
+    int outerWidthTwips() const override;
+    void setOuterWidthTwips(int twips) override;
+    MessageAnswer showMessage(const std::string &text, const std::string &title,
+                              MessageButtons buttons, MessageIcon icon) override;
+    void inputRefused() override;
+
+private:
+    Form1 &m_form;
+};
+
+} // namespace hitungrama
