@@ -184,6 +184,18 @@ void XPButtonRenderer::drawHoverRing(Canvas &canvas, const Face &f)
     canvas.line(f.L + 2, f.B - 2, f.R - 1, f.B - 2, 1, qRgb(229, 151, 0));
 }
 
+QRegion XPButtonRenderer::windowShape(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return QRegion();
+    QRegion shape(0, 0, width, height);
+    const QRect corners[] = {QRect(0, 0, 1, 1), QRect(0, height - 1, 1, 1),
+                             QRect(width - 1, 0, 1, 1), QRect(width - 1, height - 1, 1, 1)};
+    for (const QRect &corner : corners)
+        shape -= QRegion(corner);
+    return shape;
+}
+
 QColor XPButtonRenderer::captionColour(const ButtonLook &look)
 {
     if (!look.enabled)
