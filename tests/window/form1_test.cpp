@@ -1,0 +1,215 @@
+// The window itself: frame, size and position, the display's start state,
+// the picture and the separator line, width changes, refusals, about and exit.
+#include "windowsetup.h"
+
+#include "xpbutton/xpbutton.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <limits>
+
+namespace hitungrama::test {
+namespace {
+
+class Form1Test : public ::testing::Test {
+protected:
+    // A button takes clicks only while it is shown.
+    void SetUp() override { ASSERT_TRUE(window.show()); }
+
+    WindowSetup window;
+    Form1 &form() { return *window.form; }
+    XPButton *button(const char *name, int index = -1)
+    {
+        return form().controls().button(QString::fromLatin1(name), index);
+    }
+    void click(XPButton *target)
+    {
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
+};
+
+TEST_F(Form1Test, window_has_its_caption_fixed_client_size_and_no_size_boxes)
+{
+    EXPECT_EQ(form().windowTitle(), QStringLiteral("Quodrel Zodir  Hitungrama"));
+    EXPECT_EQ(form().size(), QSize(304, 318));
+    EXPECT_EQ(form().minimumSize(), form().maximumSize());
+    const Qt::WindowFlags flags = form().windowFlags();
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(form().outerWidthTwips(), 4650);
+    const QList<QSize> iconSizes = form().windowIcon().availableSizes();
+    EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
+    EXPECT_TRUE(iconSizes.contains(QSize(256, 256)));
+}
+
+TEST_F(Form1Test, window_starts_centred_on_the_screen)
+{
+    form().centreOnScreen();
+    const QRect screen = form().screen()->availableGeometry();
+    EXPECT_LE(std::abs(form().geometry().center().x() - screen.center().x()), 1);
+    EXPECT_LE(std::abs(form().geometry().center().y() - screen.center().y()), 1);
+}
+
+TEST_F(Form1Test, loading_writes_zero_into_a_yellow_display)
+{
+    EXPECT_EQ(form().display()->text(), QStringLiteral("0"));
+    EXPECT_EQ(form().display()->palette().color(QPalette::Base), QColor(255, 255, 0));
+    EXPECT_EQ(form().engine().pendingOperator(), -1);
+    EXPECT_FALSE(form().engine().startNewNumber());
+}
+
+TEST_F(Form1Test, typing_changes_only_the_display_text)
+{
+    form().display()->selectAll();
+    QTest::keyClicks(form().display(), QStringLiteral("12x"));
+    EXPECT_EQ(form().display()->text(), QStringLiteral("12x"));
+    EXPECT_EQ(form().engine().currentValue(), 0);
+}
+
+TEST_F(Form1Test, width_change_keeps_the_top_left_corner_and_the_height)
+{
+    form().move(40, 30);
+    const QPoint corner = form().pos();
+    form().setOuterWidthTwips(8100);
+    EXPECT_EQ(form().width(), 534);
+    EXPECT_EQ(form().height(), 318);
+    EXPECT_EQ(form().pos(), corner);
+    EXPECT_EQ(form().outerWidthTwips(), 8100);
+    form().setOuterWidthTwips(4650);
+    EXPECT_EQ(form().width(), 304);
+    EXPECT_EQ(form().outerWidthTwips(), 4650);
+}
+
+TEST_F(Form1Test, absurd_widths_leave_a_usable_window)
+{
+    form().setOuterWidthTwips(-5000);
+    EXPECT_GE(form().width(), 1);
+    form().setOuterWidthTwips(std::numeric_limits<int>::max());
+    EXPECT_GE(form().width(), 1);
+    EXPECT_EQ(form().height(), 318);
+}
+
+TEST_F(Form1Test, picture_shows_through_the_transparent_labels_but_not_the_memory_labels)
+{
+    const QImage picture(form().description().picture);
+    ASSERT_FALSE(picture.isNull());
+    const QImage shot = form().grab().toImage();
+    // The client area's top-left corner shows the picture unscaled.
+    EXPECT_EQ(shot.pixelColor(2, 2), picture.pixelColor(2, 2));
+    // Label1 (48, 16) is transparent.
+    EXPECT_EQ(shot.pixelColor(60, 18), picture.pixelColor(60, 18));
+    // Label3 (120, 104) paints its background.
+    EXPECT_EQ(shot.pixelColor(150, 120), QColor(255, 255, 255));
+}
+
+TEST_F(Form1Test, separator_line_appears_when_the_window_is_wide)
+{
+    form().setOuterWidthTwips(8100);
+    const QImage shot = form().grab().toImage();
+    EXPECT_EQ(shot.pixelColor(304, 150), QColor(0, 0, 0));
+    EXPECT_NE(shot.pixelColor(304, 316), QColor(0, 0, 0)) << "the line ends at 4680 twips";
+}
+
+TEST_F(Form1Test, refused_input_beeps_and_leaves_the_display)
+{
+    QSignalSpy refusals(&form(), &Form1::inputRefused);
+    form().display()->setText(QStringLiteral("abc"));
+    click(button("XPButton1", 7));
+    EXPECT_EQ(refusals.count(), 1);
+    EXPECT_EQ(form().display()->text(), QStringLiteral("abc"));
+}
+
+TEST_F(Form1Test, check_box_switches_the_digit_keys_and_desimal)
+{
+    QTest::mouseClick(form().binaryModeBox(), Qt::LeftButton);
+    EXPECT_FALSE(button("XPButton1", 2)->isButtonEnabled());
+    EXPECT_FALSE(button("XPButton1", 9)->isEnabled());
+    EXPECT_TRUE(button("XPButton1", 1)->isButtonEnabled());
+    EXPECT_TRUE(button("XPButton13")->isButtonEnabled());
+    QTest::mouseClick(form().binaryModeBox(), Qt::LeftButton);
+    EXPECT_TRUE(button("XPButton1", 2)->isButtonEnabled());
+    EXPECT_FALSE(button("XPButton13")->isButtonEnabled());
+}
+
+TEST_F(Form1Test, about_box_shows_the_program_and_changes_nothing)
+{
+    click(button("XPButton1", 4));
+    window.boxes.expect();
+    click(button("XPButton7"));
+    ASSERT_EQ(window.boxes.records().size(), 1u);
+    const MessageBoxRequest &box = window.boxes.records().front().request;
+    EXPECT_EQ(box.text, QStringLiteral("Hitungrama 1.0\nKalkulator ilmiah oleh Quodrel Zodir\n"
+                                       "https://hitungrama.example.org"));
+    EXPECT_EQ(box.title, QStringLiteral("Info"));
+    EXPECT_EQ(box.icon, MessageIcon::Information);
+    EXPECT_EQ(box.buttons, MessageButtons::Ok);
+    EXPECT_EQ(form().display()->text(), QStringLiteral("4"));
+    EXPECT_EQ(form().engine().currentValue(), 4);
+}
+
+TEST_F(Form1Test, off_answered_no_clears_the_working_numbers_only)
+{
+    QSignalSpy exits(&form(), &Form1::exitRequested);
+    click(button("XPButton1", 5));
+    click(button("XPButton2", 0));
+    window.boxes.expect();
+    click(button("XPButton4"));
+    ASSERT_EQ(window.boxes.records().size(), 1u);
+    const MessageBoxRequest &box = window.boxes.records().front().request;
+    EXPECT_EQ(box.text, QStringLiteral("Anda yakin akan menutup hitungrama "));
+    EXPECT_EQ(box.title, QStringLiteral("Pertanyaan"));
+    EXPECT_EQ(box.icon, MessageIcon::None);
+    EXPECT_EQ(box.buttons, MessageButtons::YesNo);
+    EXPECT_EQ(exits.count(), 0);
+    EXPECT_EQ(form().display()->text(), QStringLiteral("0"));
+    EXPECT_EQ(form().engine().totalValue(), 0);
+    EXPECT_EQ(form().engine().pendingOperator(), 0);
+}
+
+TEST_F(Form1Test, off_answered_yes_ends_and_nothing_reacts_afterwards)
+{
+    QSignalSpy exits(&form(), &Form1::exitRequested);
+    click(button("XPButton1", 5));
+    window.boxes.queueAnswer(true);
+    window.boxes.expect();
+    click(button("XPButton4"));
+    EXPECT_EQ(exits.count(), 1);
+    EXPECT_TRUE(form().hasExited());
+    click(button("XPButton1", 6));
+    click(button("XPButton7"));
+    EXPECT_EQ(form().display()->text(), QStringLiteral("5"));
+    EXPECT_EQ(window.boxes.records().size(), 1u);
+}
+
+TEST_F(Form1Test, closing_the_window_asks_nothing)
+{
+    QSignalSpy exits(&form(), &Form1::exitRequested);
+    EXPECT_TRUE(form().close());
+    EXPECT_TRUE(window.boxes.records().empty());
+    EXPECT_EQ(exits.count(), 0);
+}
+
+TEST_F(Form1Test, memory_labels_take_the_engine_colours)
+{
+    click(button("XPButton1", 5));
+    click(button("XPButton8", 0));
+    const QLabel *label3 = form().controls().label(QStringLiteral("Label3"));
+    const QLabel *label4 = form().controls().label(QStringLiteral("Label4"));
+    EXPECT_EQ(label3->text(), QStringLiteral("5"));
+    EXPECT_EQ(label3->palette().color(QPalette::Window), QColor(0, 255, 0));
+    EXPECT_EQ(label4->palette().color(QPalette::Window), QColor(0, 255, 0));
+    click(button("XPButton8", 2));
+    EXPECT_EQ(label3->palette().color(QPalette::Window), QColor(255, 255, 0));
+}
+
+} // namespace
+} // namespace hitungrama::test

@@ -1,0 +1,398 @@
+// The window's controls against the layout tables of the design: geometry,
+// captions, tooltips, fonts, colours, tab indices, focus order, and the
+// buttons' saved property sets read back.
+#include "windowsetup.h"
+
+#include "xpbutton/fontunits.h"
+#include "xpbutton/systemcolor.h"
+#include "xpbutton/xpbutton.h"
+
+#include <QCheckBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+namespace hitungrama::test {
+namespace {
+
+constexpr quint32 kDarkGreen = 0x004000;
+constexpr quint32 kRed = 0x0000FF;
+constexpr quint32 kWindowFrame = 0x80000006;
+
+struct ButtonRow {
+    const char *name;
+    int index;
+    const char *caption;
+    const char *toolTip;
+    int left, top, width, height; // twips
+    double points;
+    int tabIndex;
+    quint32 foreColor = kDarkGreen;
+    quint32 foreHover = kRed;
+    bool enabled = true;
+    bool visible = true;
+};
+
+void PrintTo(const ButtonRow &row, std::ostream *out)
+{
+    *out << row.name << '(' << row.index << ") \"" << row.caption << '"';
+}
+
+// Keypad columns and rows, in twips.
+constexpr int C0 = 120, C1 = 720, C2 = 1320, C3 = 1920, C4 = 2640, C5 = 3240, C6 = 3840;
+constexpr int R0 = 2160, R1 = 2640, R2 = 3120, R3 = 3600, R4 = 4080;
+
+const std::vector<ButtonRow> kButtons = {
+    {"XPButton1", 0, "0", "", C0, R4, 495, 375, 8.25, 1},
+    {"XPButton1", 1, "1", "", C0, R3, 495, 375, 8.25, 2},
+    {"XPButton1", 2, "2", "", C1, R3, 495, 375, 8.25, 3},
+    {"XPButton1", 3, "3", "", C2, R3, 495, 375, 8.25, 4},
+    {"XPButton1", 4, "4", "", C0, R2, 495, 375, 8.25, 5},
+    {"XPButton1", 5, "5", "", C1, R2, 495, 375, 8.25, 6},
+    {"XPButton1", 6, "6", "", C2, R2, 495, 375, 8.25, 7},
+    {"XPButton1", 7, "7", "", C0, R1, 495, 375, 8.25, 8},
+    {"XPButton1", 8, "8", "", C1, R1, 495, 375, 8.25, 9},
+    {"XPButton1", 9, "9", "", C2, R1, 495, 375, 8.25, 10},
+    {"XPButton2", 0, "+", "", C3, R4, 495, 375, 9.75, 11},
+    {"XPButton2", 1, "-", "", C3, R3, 495, 375, 9.75, 12},
+    {"XPButton2", 2, "*", "", C3, R2, 495, 375, 9.75, 13},
+    {"XPButton2", 3, "/", "", C3, R1, 495, 375, 8.25, 14},
+    {"XPButton2", 4, "=", "", C2, R4, 495, 375, 9.75, 15},
+    {"XPButton2", 5, "x^y", "PANGKAT KE Y", C4, R4, 495, 375, 9.75, 42},
+    {"XPButton2", 6, "mod", "SISA HASIL BAGI", C5, R3, 495, 375, 9.75, 43},
+    {"XPButton3", -1, "ON", "", 120, 1560, 495, 375, 8.25, 16},
+    {"XPButton4", -1, "OFF", "", 2640, 1680, 495, 375, 8.25, 17},
+    {"XPButton5", -1, "CE", "CLEAR", C4, R0, 495, 375, 8.25, 18},
+    {"XPButton6", -1, "Back-Space", "", 3240, 1680, 1095, 375, 8.25, 19},
+    {"XPButton7", -1, "ABOUT", "", 720, 1560, 735, 375, 8.25, 20},
+    {"XPButton8", 0, "M+", "", C5, R0, 495, 375, 8.25, 23},
+    {"XPButton8", 1, "M-", "", C5, R1, 495, 375, 8.25, 24},
+    {"XPButton8", 2, "MRC", "MEMORY ", C6, R0, 495, 375, 8.25, 25},
+    {"XPButton9", 0, "Sin", "SINUS", C6, R2, 495, 375, 9.75, 26},
+    {"XPButton9", 1, "x^2", "AKAR PANGKAT DUA", C5, R2, 495, 375, 9.75, 27},
+    {"XPButton9", 2, "x^3", "AKAR PANGKAT TIGA", C4, R1, 495, 375, 9.75, 28},
+    {"XPButton9", 3, "Tan", "TANGEN", C6, R3, 495, 375, 9.75, 29},
+    {"XPButton9", 4, "Cos", "KOSINUS", C6, R4, 495, 375, 9.75, 30},
+    {"XPButton9", 5, "Sqrt", "AKAR KUADRAT", C6, R1, 495, 375, 9.75, 31},
+    {"XPButton9", 6, "!", "FAKTORIAL", C5, R4, 495, 375, 9.75, 32},
+    {"XPButton9", 7, "Tbl", "GENERATE TABLE", C2, R0, 495, 375, 9.75, 33},
+    {"XPButton9", 8, "Prm", "PRIMER ATAU BUKAN PRIMER", C3, R0, 495, 375, 9.75, 34},
+    {"XPButton9", 9, "+/-", "MINUS", C4, R3, 495, 375, 9.75, 35},
+    {"XPButton9", 10, "%", "PERSEN", C4, R2, 495, 375, 9.75, 36},
+    {"XPButton9", 11, "log", "LOG", C1, R0, 495, 375, 9.75, 37},
+    {"XPButton10", -1, ".", "", C1, R4, 495, 375, 8.25, 38},
+    {"XPButton11", -1, "BIN", "KONVERT DARI DESIMAL KE BINER", C0, R0, 495, 375, 8.25, 41,
+     kWindowFrame, 0x000000},
+    {"XPButton12", -1, "->", "", 4080, 0, 375, 255, 8.25, 44, 0x800080, 0xFF0000, true, false},
+    {"XPButton13", -1, "Desimal", "KONVERT DARI BINER KE DESIMAL", 2640, 1320, 1695, 255, 8.25,
+     75, kWindowFrame, 0x000000, false, true},
+};
+
+QRect pixels(int left, int top, int width, int height)
+{
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+class WindowLayout : public ::testing::Test {
+protected:
+    WindowSetup window;
+    const ControlRegistry &controls() const { return window.form->controls(); }
+};
+
+class ButtonLayout : public WindowLayout, public ::testing::WithParamInterface<ButtonRow> {};
+
+TEST_P(ButtonLayout, matches_the_button_table)
+{
+    const ButtonRow &row = GetParam();
+    const ControlRegistry::Entry *entry = controls().find(QString::fromLatin1(row.name), row.index);
+    ASSERT_NE(entry, nullptr);
+    const auto *button = qobject_cast<XPButton *>(entry->widget);
+    ASSERT_NE(button, nullptr);
+
+    EXPECT_EQ(button->geometry(), pixels(row.left, row.top, row.width, row.height));
+    EXPECT_EQ(button->caption(), QString::fromUtf8(row.caption));
+    EXPECT_EQ(button->toolTip(), QString::fromUtf8(row.toolTip));
+    EXPECT_EQ(entry->tabIndex, row.tabIndex);
+    EXPECT_EQ(button->foreColor(), row.foreColor);
+    EXPECT_EQ(button->foreHover(), row.foreHover);
+    EXPECT_EQ(button->isButtonEnabled(), row.enabled);
+    EXPECT_EQ(button->isEnabled(), row.enabled);
+    EXPECT_EQ(button->isHidden(), !row.visible);
+
+    const QFont font = button->buttonFont();
+    EXPECT_EQ(font.family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_DOUBLE_EQ(button->buttonFontPoints(), row.points);
+    EXPECT_FALSE(font.bold());
+    // Sizes are fixed in pixels, so the look does not follow the screen's dpi.
+    EXPECT_EQ(font.pixelSize(), qRound(row.points * 96 / 72));
+}
+
+TEST_P(ButtonLayout, saved_set_reads_back_unchanged)
+{
+    const ButtonRow &row = GetParam();
+    const ControlDescription *saved =
+        LayoutLoader::builtIn().layout.find(QString::fromLatin1(row.name), row.index);
+    ASSERT_NE(saved, nullptr);
+    XPButton *button = controls().button(QString::fromLatin1(row.name), row.index);
+    ASSERT_NE(button, nullptr);
+
+    AmbientProperties ambient;
+    ambient.font = window.form->font();
+    ambient.foreColor = window.form->description().foreColor;
+    ambient.displayName = ControlId{saved->name, saved->index}.toString();
+    PropertyBag written;
+    button->writeProperties(written, ambient);
+
+    QStringList writtenKeys = written.keys();
+    QStringList savedKeys = saved->properties.keys();
+    for (QString &key : writtenKeys)
+        key = key.toLower();
+    writtenKeys.sort();
+    savedKeys.sort();
+    EXPECT_EQ(writtenKeys, savedKeys);
+    for (const QString &key : savedKeys) {
+        const QVariant expected = saved->properties.read(key, QVariant());
+        const QVariant actual = written.read(key, QVariant());
+        if (key == QLatin1String("font"))
+            EXPECT_TRUE(sameFontDescription(actual.value<QFont>(), expected.value<QFont>())) << key.toStdString();
+        else if (key == QLatin1String("forecolor") || key == QLatin1String("forehover"))
+            EXPECT_EQ(actual.toUInt(), expected.toUInt()) << key.toStdString();
+        else
+            EXPECT_EQ(actual, expected) << key.toStdString();
+    }
+}
+
+TEST_P(ButtonLayout, extent_in_himetric_matches_the_size)
+{
+    const ButtonRow &row = GetParam();
+    const ControlDescription *saved =
+        LayoutLoader::builtIn().layout.find(QString::fromLatin1(row.name), row.index);
+    ASSERT_NE(saved, nullptr);
+    EXPECT_EQ(saved->extent, QSize(qRound(row.width * 2540.0 / 1440.0),
+                                   qRound(row.height * 2540.0 / 1440.0)));
+}
+
+std::string buttonName(const ::testing::TestParamInfo<ButtonRow> &info)
+{
+    std::string name = info.param.name;
+    if (info.param.index >= 0)
+        name += "_" + std::to_string(info.param.index);
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllButtons, ButtonLayout, ::testing::ValuesIn(kButtons), buttonName);
+
+struct LabelRow {
+    const char *name;
+    int index;
+    const char *caption;
+    int left, top, width, height;
+    int tabIndex;
+    const char *fontFamily;
+    double points;
+    bool bold;
+    QColor foreground;
+    bool opaque;
+};
+
+void PrintTo(const LabelRow &row, std::ostream *out)
+{
+    *out << row.name << '(' << row.index << ')';
+}
+
+std::vector<LabelRow> labelRows()
+{
+    const QColor black(0, 0, 0);
+    const QColor red(255, 0, 0);
+    std::vector<LabelRow> rows = {
+        {"Label1", -1, "", 720, 240, 1815, 255, 21, "MS Sans Serif", 9.75, true, black, false},
+        {"Label2", -1, "", 2760, 120, 1815, 255, 22, "MS Sans Serif", 9.75, true, black, false},
+        {"Label3", -1, "", 1800, 1560, 615, 375, 39, "MS Sans Serif", 8.25, false, red, true},
+        {"Label4", -1, " M", 1440, 1560, 375, 255, 40, "MS Sans Serif", 12, true,
+         QColor(0, 0, 192), true},
+    };
+    static const char *const multipliers[] = {"x  1 =", "x  2 =", "x  3 =", "x  4 =", "x  5 =",
+                                              "x  6 =", "x  7 =", "x  8 =", "x  9 =", " x 10 ="};
+    for (int r = 0; r < 10; ++r) {
+        rows.push_back({"Label5", r, "", 4560, 120 + 360 * r, 1095, 255, 45 + r, "Comic Sans MS",
+                        9.75, true, black, false});
+        const int index = r == 0 ? 0 : 10 - r;
+        rows.push_back({"Label7", index, multipliers[r], r == 9 ? 5640 : 5760, 120 + 360 * r,
+                        r == 9 ? 855 : 735, 255, 55 + index, "Comic Sans MS", 9.75, true, red,
+                        false});
+        rows.push_back({"Label8", r, "", 6480, 120 + 360 * r, 1455, 375, 65 + r, "Comic Sans MS",
+                        11.25, false, black, false});
+    }
+    return rows;
+}
+
+class LabelLayout : public WindowLayout, public ::testing::WithParamInterface<LabelRow> {};
+
+TEST_P(LabelLayout, matches_the_label_table)
+{
+    const LabelRow &row = GetParam();
+    const ControlRegistry::Entry *entry = controls().find(QString::fromLatin1(row.name), row.index);
+    ASSERT_NE(entry, nullptr);
+    const auto *label = qobject_cast<QLabel *>(entry->widget);
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->geometry(), pixels(row.left, row.top, row.width, row.height));
+    EXPECT_EQ(label->text(), QString::fromUtf8(row.caption));
+    EXPECT_EQ(entry->tabIndex, row.tabIndex);
+    EXPECT_EQ(label->font().family(), QString::fromLatin1(row.fontFamily));
+    EXPECT_EQ(label->font().pixelSize(), qRound(row.points * 96 / 72));
+    EXPECT_EQ(label->font().bold(), row.bold);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), row.foreground);
+    EXPECT_EQ(label->autoFillBackground(), row.opaque);
+    EXPECT_EQ(label->focusPolicy(), Qt::NoFocus);
+}
+
+std::string labelName(const ::testing::TestParamInfo<LabelRow> &info)
+{
+    std::string name = info.param.name;
+    if (info.param.index >= 0)
+        name += "_" + std::to_string(info.param.index);
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllLabels, LabelLayout, ::testing::ValuesIn(labelRows()), labelName);
+
+TEST_F(WindowLayout, memory_labels_start_on_the_title_text_colour)
+{
+    for (const char *name : {"Label3", "Label4"}) {
+        const QLabel *label = controls().label(QString::fromLatin1(name));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->palette().color(QPalette::Window), colorFromOle(0x80000009)) << name;
+    }
+}
+
+TEST_F(WindowLayout, display_and_check_box_match_their_rows)
+{
+    const QLineEdit *display = window.form->display();
+    ASSERT_NE(display, nullptr);
+    EXPECT_EQ(display->geometry(), pixels(120, 600, 4335, 495));
+    EXPECT_EQ(display->font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(display->font().pixelSize(), 13);
+    EXPECT_TRUE(display->font().bold());
+    EXPECT_EQ(display->palette().color(QPalette::Text), QColor(0, 0, 255));
+    EXPECT_TRUE(display->alignment() & Qt::AlignRight);
+    EXPECT_FALSE(display->isReadOnly());
+    EXPECT_EQ(controls().find(QStringLiteral("Text1"))->tabIndex, 0);
+
+    const QCheckBox *check = window.form->binaryModeBox();
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->geometry(), pixels(120, 1200, 1455, 255));
+    EXPECT_EQ(check->text(), QStringLiteral("Biner aktif"));
+    EXPECT_EQ(check->checkState(), Qt::Unchecked);
+    EXPECT_EQ(check->font().pixelSize(), 11);
+    EXPECT_EQ(controls().find(QStringLiteral("Check1"))->tabIndex, 76);
+}
+
+TEST_F(WindowLayout, every_control_of_the_layout_is_created)
+{
+    int buttons = 0;
+    int labels = 0;
+    for (const ControlRegistry::Entry &entry : controls().entries()) {
+        buttons += entry.type == ControlType::XPButton;
+        labels += entry.type == ControlType::Label;
+    }
+    EXPECT_EQ(buttons, 41);
+    EXPECT_EQ(labels, 34);
+    EXPECT_NE(window.form->display(), nullptr);
+    EXPECT_NE(window.form->binaryModeBox(), nullptr);
+}
+
+TEST_F(WindowLayout, named_faces_resolve_to_scalable_faces_at_their_pixel_size)
+{
+    // A bitmap-only face would draw every size alike; the window must show
+    // 8.25, 9.75 and 12 point texts at their own sizes, and bold as bold.
+    for (const char *family : {"MS Sans Serif", "Comic Sans MS", "Tahoma"}) {
+        for (const int pixels : {11, 13, 15, 16}) {
+            QFont font(QString::fromLatin1(family));
+            font.setPixelSize(pixels);
+            font.setBold(true);
+            const QFontInfo info(font);
+            EXPECT_EQ(info.pixelSize(), pixels) << family;
+            EXPECT_TRUE(info.bold()) << family;
+        }
+    }
+}
+
+// The focus order the tab indices give, skipping the hidden "->" and the
+// disabled "Desimal".
+std::vector<QString> expectedFocusOrder(bool toggleShown, bool decimalEnabled)
+{
+    std::vector<QString> order = {QStringLiteral("Text1")};
+    for (int i = 0; i < 10; ++i)
+        order.push_back(QStringLiteral("XPButton1(%1)").arg(i));
+    for (int i = 0; i < 5; ++i)
+        order.push_back(QStringLiteral("XPButton2(%1)").arg(i));
+    for (const char *name : {"XPButton3", "XPButton4", "XPButton5", "XPButton6", "XPButton7"})
+        order.push_back(QString::fromLatin1(name));
+    for (int i = 0; i < 3; ++i)
+        order.push_back(QStringLiteral("XPButton8(%1)").arg(i));
+    for (int i = 0; i < 12; ++i)
+        order.push_back(QStringLiteral("XPButton9(%1)").arg(i));
+    order.push_back(QStringLiteral("XPButton10"));
+    order.push_back(QStringLiteral("XPButton11"));
+    order.push_back(QStringLiteral("XPButton2(5)"));
+    order.push_back(QStringLiteral("XPButton2(6)"));
+    if (toggleShown)
+        order.push_back(QStringLiteral("XPButton12"));
+    if (decimalEnabled)
+        order.push_back(QStringLiteral("XPButton13"));
+    order.push_back(QStringLiteral("Check1"));
+    return order;
+}
+
+QString focusedControl(const Form1 &form)
+{
+    const ControlRegistry::Entry *entry = form.controls().find(QApplication::focusWidget());
+    return entry != nullptr ? entry->id.toString() : QStringLiteral("<none>");
+}
+
+std::vector<QString> walkFocus(Form1 &form, std::size_t steps, bool backwards)
+{
+    std::vector<QString> visited = {focusedControl(form)};
+    for (std::size_t i = 1; i < steps; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
+                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
+        visited.push_back(focusedControl(form));
+    }
+    return visited;
+}
+
+TEST_F(WindowLayout, focus_starts_on_the_display_and_follows_the_tab_indices)
+{
+    ASSERT_TRUE(window.show());
+    EXPECT_EQ(QApplication::focusWidget(), window.form->display());
+    const std::vector<QString> expected = expectedFocusOrder(false, false);
+    std::vector<QString> visited = walkFocus(*window.form, expected.size() + 1, false);
+    EXPECT_EQ(visited.back(), QStringLiteral("Text1")) << "the order wraps around";
+    visited.pop_back();
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(WindowLayout, shift_tab_walks_the_focus_order_backwards)
+{
+    ASSERT_TRUE(window.show());
+    std::vector<QString> expected = expectedFocusOrder(false, false);
+    std::reverse(expected.begin() + 1, expected.end());
+    EXPECT_EQ(walkFocus(*window.form, expected.size(), true), expected);
+}
+
+TEST_F(WindowLayout, shown_toggle_and_enabled_desimal_join_the_focus_order)
+{
+    ASSERT_TRUE(window.show());
+    window.form->widthToggleButton()->show();
+    controls().button(QStringLiteral("XPButton13"))->setButtonEnabled(true);
+    const std::vector<QString> expected = expectedFocusOrder(true, true);
+    EXPECT_EQ(walkFocus(*window.form, expected.size(), false), expected);
+}
+
+} // namespace
+} // namespace hitungrama::test
