@@ -2,10 +2,7 @@
 
 #include "xpbutton/xpbutton.h"
 
-#include <QObject>
-#include <QPoint>
 #include <QStringList>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -24,27 +21,22 @@ private:
     QStringList m_lines;
 };
 
-// A shown, active top-level window holding three enabled buttons in tab order.
+// A shown, active window holding three enabled buttons in tab order; none has the focus.
 class TestHost {
 public:
     TestHost();
-    ~TestHost();
-
     QWidget *window() const { return m_window.get(); }
     XPButton *first() const { return m_buttons[0]; }
     XPButton *second() const { return m_buttons[1]; }
     XPButton *third() const { return m_buttons[2]; }
 
-    // Moves the pointer (as the platform does) to a point of a widget.
+    // Moves the pointer as the platform does, so QCursor::pos() follows.
     static void movePointerTo(QWidget *widget, QPoint local);
-    // Moves the pointer over the empty part of the window.
     void movePointerAway();
-
-    // Mouse buttons through the platform, so that Qt grabs the mouse on a
-    // press and turns a quick second press into a double click.
+    // Mouse buttons through the platform: Qt grabs the mouse on a press and
+    // turns a quick second press into a double click.
     static void press(QWidget *widget, QPoint local, Qt::MouseButton button = Qt::LeftButton);
     static void release(QWidget *widget, QPoint local, Qt::MouseButton button = Qt::LeftButton);
-    static void click(QWidget *widget, QPoint local, Qt::MouseButton button = Qt::LeftButton);
     static void doubleClick(QWidget *widget, QPoint local);
 
 private:
@@ -52,10 +44,9 @@ private:
     XPButton *m_buttons[3] = {};
 };
 
-// Processes events until the condition holds or the time runs out.
 bool waitFor(const std::function<bool()> &condition, int milliseconds = 2000);
 
-// A button set up through the read path with an empty bag.
+// Sets a button up through the read path with an empty bag.
 void readDefaults(XPButton &button, const QString &name = QStringLiteral("XPButton1"));
 
 } // namespace hitungrama::test
