@@ -64,8 +64,10 @@ void postFocusMove(bool forward)
             QWidget *target = QApplication::focusWidget();
             if (!target)
                 return;
+            // Backtab alone means Shift+Tab; a Shift modifier here would stick in
+            // the application's idea of the held modifiers.
             QKeyEvent tab(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
-                          forward ? Qt::NoModifier : Qt::ShiftModifier);
+                          Qt::NoModifier);
             QCoreApplication::sendEvent(target, &tab);
         },
         Qt::QueuedConnection);

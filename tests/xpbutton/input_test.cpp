@@ -176,14 +176,14 @@ TEST(AccessKey, derivation_from_the_caption)
 TEST_F(Input, access_key_clicks_and_follows_caption_changes)
 {
     button->setCaption(QStringLiteral("&Save"));
-    QTest::keyClick(host.window(), Qt::Key_S, Qt::AltModifier);
+    QTest::keyClick(host.window()->windowHandle(), Qt::Key_S, Qt::AltModifier);
     EXPECT_EQ(log.count("Click"), 1);
     button->setCaption(QStringLiteral("Sa&ve"));
-    QTest::keyClick(host.window(), Qt::Key_S, Qt::AltModifier);
-    QTest::keyClick(host.window(), Qt::Key_V, Qt::AltModifier);
+    QTest::keyClick(host.window()->windowHandle(), Qt::Key_S, Qt::AltModifier);
+    QTest::keyClick(host.window()->windowHandle(), Qt::Key_V, Qt::AltModifier);
     EXPECT_EQ(log.count("Click"), 2);
     button->setVisible(false);
-    QTest::keyClick(host.window(), Qt::Key_V, Qt::AltModifier);
+    QTest::keyClick(host.window()->windowHandle(), Qt::Key_V, Qt::AltModifier);
     EXPECT_EQ(log.count("Click"), 2);
 }
 
@@ -202,7 +202,7 @@ TEST_F(Input, disabled_or_never_read_button_raises_nothing)
         TestHost::doubleClick(b, kInside);
         b->setFocus();
         QTest::keyClick(b, Qt::Key_Space);
-        QTest::keyClick(host.window(), Qt::Key_O, Qt::AltModifier);
+        QTest::keyClick(host.window()->windowHandle(), Qt::Key_O, Qt::AltModifier);
         EXPECT_TRUE(bLog.lines().isEmpty()) << bLog.lines().join(' ').toStdString();
     }
 }

@@ -54,6 +54,8 @@ TestHost::TestHost() : m_window(std::make_unique<QWidget>())
     if (!QTest::qWaitForWindowActive(m_window.get()))
         qWarning("the test window did not become active");
     m_window->setFocus();
+    // A key with no modifier clears any modifier an earlier test left held.
+    QTest::keyClick(m_window->windowHandle(), Qt::Key_F35);
     movePointerAway();
 }
 
