@@ -1,5 +1,6 @@
 #include "xpbutton/fontunits.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace hitungrama {
@@ -7,17 +8,19 @@ namespace hitungrama {
 namespace {
 constexpr double kDotsPerInch = 96.0;
 constexpr double kPointsPerInch = 72.0;
+constexpr double kLargestPixels = 4096.0;
 } // namespace
 
 QFont fontFromPoints(const QString &family, double points, bool bold, bool italic,
                      bool underline, bool strikeOut)
 {
     QFont font(family);
-    const double pixels = std::round(points * kDotsPerInch / kPointsPerInch);
-    // A pixel size must be positive; tiny or invalid sizes get the smallest one.
-    font.setPixelSize(std::isfinite(pixels) && pixels >= 1.0 && pixels <= 4096.0
-                          ? int(pixels)
-                          : (std::isfinite(pixels) && pixels > 4096.0 ? 4096 : 1));
+    double pixels = std::round(points * kDotsPerInch / kPointsPerInch);
+    // A pixel size must be positive; invalid or tiny sizes get the smallest one
+    // and absurd ones a large but drawable one.
+    if (!std::isfinite(pixels) || pixels < 1.0)
+        pixels = 1.0;
+    font.setPixelSize(int(std::min(pixels, kLargestPixels)));
     font.setBold(bold);
     font.setItalic(italic);
     font.setUnderline(underline);

@@ -19,6 +19,8 @@
 #include <QShortcutEvent>
 #include <QTimer>
 
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(lcXPButton, "hitungrama.xpbutton")
 
 namespace hitungrama {
