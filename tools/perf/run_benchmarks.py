@@ -1,0 +1,162 @@
+#!/usr/bin/env python3
+"""Measures the calculator side by side with a floor program in one run and
+prints a table with the ratios and targets.
+
+Usage: tools/perf/run_benchmarks.py [--build DIR] [--starts N]
+
+Needs Xvfb (installed by the set-up) and a release build with the tools
+(hitungrama, hitungrama-floor, hitungrama-xprobe, hitungrama-repaintbench,
+hitungrama-enginebench).
+"""
+import argparse
+import json
+import os
+import re
+import signal
+import statistics
+import subprocess
+import sys
+import time
+
+TITLE = "Quodrel Zodir  Hitungrama"
+BUTTON_5_CENTRE = (48 + 16, 208 + 12)  # client coordinates of the key "5"
+CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def start_xvfb():
+    for number in range(90, 120):
+        if not os.path.exists(f"/tmp/.X11-unix/X{number}"):
+            display = f":{number}"
+            server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            for _ in range(100):
+                if os.path.exists(f"/tmp/.X11-unix/X{number}"):
+                    return server, display
+                time.sleep(0.05)
+            server.kill()
+    sys.exit("no free X display for Xvfb")
+
+
+class Program:
+    """A program started through the probe, which reports when it mapped its window."""
+
+    def __init__(self, probe, path):
+        out = subprocess.run([probe, "start", path], capture_output=True, text=True, check=True).stdout
+        pid, millis = out.split()
+        self.pid = int(pid)
+        self.start_ms = float(millis)
+
+    def rss_kib(self):
+        with open(f"/proc/{self.pid}/status") as status:
+            for line in status:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1])
+        return 0
+
+    def cpu_seconds(self):
+        with open(f"/proc/{self.pid}/stat") as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+        return (int(fields[11]) + int(fields[12])) / CLOCK_TICKS
+
+    def stop(self):
+        try:
+            os.kill(self.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        time.sleep(0.1)
+
+
+def window_origin():
+    tree = subprocess.run(["xwininfo", "-root", "-tree"], capture_output=True, text=True).stdout
+    for line in tree.splitlines():
+        if f'"{TITLE}"' in line:
+            match = re.search(r"\d+x\d+\+-?\d+\+-?\d+\s+\+(-?\d+)\+(-?\d+)", line)
+            if match:
+                return int(match.group(1)), int(match.group(2))
+    sys.exit("calculator window not found")
+
+
+def cpu_over(program, seconds):
+    before = program.cpu_seconds()
+    time.sleep(seconds)
+    return program.cpu_seconds() - before
+
+
+def bench_json(path, pattern):
+    out = subprocess.run([path, f"--benchmark_filter={pattern}", "--benchmark_format=json"],
+                         capture_output=True, text=True, check=True).stdout
+    return json.loads(out)["benchmarks"]
+
+
+def to_ms(entry):
+    scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[entry["time_unit"]]
+    return entry["real_time"] * scale
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--starts", type=int, default=11)
+    args = parser.parse_args()
+    build = os.path.abspath(args.build)
+    calculator = os.path.join(build, "window", "hitungrama")
+    floor = os.path.join(build, "tools", "perf", "hitungrama-floor")
+    probe = os.path.join(build, "tools", "perf", "hitungrama-xprobe")
+    repaint = os.path.join(build, "tools", "perf", "hitungrama-repaintbench")
+    engine = os.path.join(build, "tools", "enginebench", "hitungrama-enginebench")
+
+    server, display = start_xvfb()
+    os.environ["DISPLAY"] = display
+    os.environ.pop("QT_QPA_PLATFORM", None)
+    rows = []
+    try:
+        subprocess.run([probe, "warp", "0", "0"], check=True)
+        # Start-up and memory, alternating the two programs so drift hits both.
+        starts = {calculator: [], floor: []}
+        rss = {calculator: [], floor: []}
+        for i in range(args.starts):
+            for path in (calculator, floor):
+                program = Program(probe, path)
+                starts[path].append(program.start_ms)
+                if i < 3:
+                    time.sleep(2)
+                    rss[path].append(program.rss_kib())
+                program.stop()
+        ours, base = statistics.median(starts[calculator]), statistics.median(starts[floor])
+        rows.append(("start-up to first map (median ms)", ours, base, "<= 1.2x floor", ours <= 1.2 * base))
+        ours, base = statistics.median(rss[calculator]) / 1024, statistics.median(rss[floor]) / 1024
+        rows.append(("resident memory after 2 s (MiB)", ours, base, "<= 1.2x floor", ours <= 1.2 * base))
+
+        program = Program(probe, calculator)
+        time.sleep(1)
+        idle = cpu_over(program, 5)
+        rows.append(("idle CPU over 5 s, pointer away (s)", idle, None, "0", idle == 0))
+        x, y = window_origin()
+        subprocess.run([probe, "warp", str(x + BUTTON_5_CENTRE[0]), str(y + BUTTON_5_CENTRE[1])], check=True)
+        time.sleep(1)
+        hover = cpu_over(program, 5)
+        rows.append(("hover CPU over 5 s (% of a core)", 100 * hover / 5, None, "<= 1%", hover / 5 <= 0.01))
+        program.stop()
+        subprocess.run([probe, "warp", "0", "0"], check=True)
+    finally:
+        server.terminate()
+
+    if os.path.exists(repaint):
+        entry = bench_json(repaint, ".*")[0]
+        ms = to_ms(entry)
+        rows.append(("repaint of all 41 buttons (ms)", ms, None, "<= 2 ms", ms <= 2))
+    if os.path.exists(engine):
+        for entry in bench_json(engine, "Power|Factorial|Prime"):
+            ms = to_ms(entry)
+            rows.append((f"engine {entry['name']} (ms)", ms, None, "< 1 ms", ms < 1))
+
+    print(f"{'measure':44} {'Hitungrama':>11} {'floor':>9} {'ratio':>6}  {'target':14} met")
+    for name, ours, base, target, met in rows:
+        ratio = f"{ours / base:6.2f}" if base else "     -"
+        base_text = f"{base:9.3f}" if base is not None else "        -"
+        print(f"{name:44} {ours:11.3f} {base_text} {ratio}  {target:14} {'yes' if met else 'NO'}")
+    return 0 if all(row[4] for row in rows) else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
