@@ -242,6 +242,10 @@ void XPButton::Measure()
 
 void XPButton::Repaint(short pressRequested)
 {
+    // A hidden button is drawn when it is shown (showEvent repaints), so the
+    // resizes and property writes of start-up draw each button only once.
+    if (!isVisible())
+        return;
     if (!m_image.isNull()) {
         ButtonLook look;
         look.enabled = m_enabledFlag;
@@ -464,7 +468,15 @@ void XPButton::mouseMoveEvent(QMouseEvent *event)
 
 void XPButton::HoverTimerTick()
 {
-    if (IsPointerOver())
+    // While no button is held and the windowing system still reports the
+    // pointer inside this widget (Qt tracks enter and leave against the mask),
+    // the pointer has not gone. Otherwise the cursor is queried, which costs a
+    // round trip to the display server: doing that on every tick would keep a
+    // hovered button busy a thousand times a second. (A held button grabs the
+    // mouse, and Qt then reports no leave until the release.)
+    const bool insideByLeaveTracking =
+        QGuiApplication::mouseButtons() == Qt::NoButton && testAttribute(Qt::WA_UnderMouse);
+    if (insideByLeaveTracking || IsPointerOver())
         return;
     m_hoverTimer->stop();
     m_hoverFlag = false;

@@ -150,6 +150,7 @@ TEST_F(Persistence, write_leaves_out_defaults_and_round_trips_the_rest)
 TEST_F(Persistence, property_writes_mark_changes_and_repaint_except_fore_hover)
 {
     test::readDefaults(button);
+    button.show(); // a hidden button draws itself when shown
     const QImage image = button.image().copy();
     button.setForeHover(0xFF);
     EXPECT_EQ(button.image(), image);
