@@ -41,7 +41,8 @@ class Program:
     """A program started through the probe, which reports when it mapped its window."""
 
     def __init__(self, probe, path):
-        out = subprocess.run([probe, "start", path], capture_output=True, text=True, check=True).stdout
+        out = subprocess.run([probe, "start", path], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                             text=True, check=True).stdout
         pid, millis = out.split()
         self.pid = int(pid)
         self.start_ms = float(millis)
