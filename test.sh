@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Builds the project twice (release, and debug with AddressSanitizer and
-# UndefinedBehaviorSanitizer), installing missing Debian packages first,
-# and runs the whole test suite in both builds.
+# Builds and runs the whole test suite, installing missing Debian packages
+# first:
+#   1. a release build and its tests (engine, button, window, replay harness,
+#      and the real program under a virtual X server);
+#   2. the Debian package, installed with apt and started under a virtual X
+#      server (skipped when HITUNGRAMA_SKIP_PACKAGE=1);
+#   3. the fuzz targets, each for FUZZ_SECONDS (default 60);
+#   4. a debug build with AddressSanitizer and UndefinedBehaviorSanitizer and
+#      the same tests, plus the monkey test of 20,000 random actions.
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/ensure-packages.sh
@@ -10,6 +16,12 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build --parallel "$jobs"
 ctest --test-dir build --output-on-failure --parallel "$jobs"
+
+if [ "${HITUNGRAMA_SKIP_PACKAGE:-0}" != 1 ]; then
+    scripts/deb-smoke.sh build
+fi
+
+scripts/fuzz.sh
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHITUNGRAMA_SANITIZE=ON
 cmake --build build-sanitize --parallel "$jobs"
