@@ -149,7 +149,10 @@ def main():
     if os.path.exists(engine):
         for entry in bench_json(engine, "Power|Factorial|Prime"):
             ms = to_ms(entry)
-            rows.append((f"engine {entry['name']} (ms)", ms, None, "< 1 ms", ms < 1))
+            # The longest exact power loop (10,000,000 rounds) is bounded at 50 ms;
+            # every other operation, the huge exponents included, must stay under 1 ms.
+            limit = 50 if "10000001" in entry["name"] else 1
+            rows.append((f"engine {entry['name']} (ms)", ms, None, f"< {limit} ms", ms < limit))
 
     print(f"{'measure':44} {'Hitungrama':>11} {'floor':>9} {'ratio':>6}  {'target':14} met")
     for name, ours, base, target, met in rows:
