@@ -10,7 +10,6 @@
 #include <QCheckBox>
 #include <QHash>
 #include <QIcon>
-#include <QImageReader>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
@@ -18,6 +17,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
 
 namespace hitungrama {
@@ -31,11 +31,11 @@ Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent
     , m_widthToggle(layout.form.narrowOuterWidth, layout.form.wideOuterWidth)
 {
     LayoutLoader::ensureResources();
+    startPicture();
     setUpWindow();
     createControls(layout);
     connectControls();
     applyTabOrder();
-    loadPicture();
     // The window's load notification: the engine's initial state.
     m_engine.load();
 }
@@ -69,10 +69,11 @@ void Form1::setUpWindow()
     setPalette(palette);
     setAutoFillBackground(true);
     setFixedSize(twips::toPixels(m_form.clientWidth), twips::toPixels(m_form.clientHeight));
-    if (!m_form.icons.isEmpty()) {
+    if (!m_form.icons.empty()) {
+        // With its size given, an image is only decoded when it is asked for.
         QIcon icon;
-        for (const QString &path : std::as_const(m_form.icons))
-            icon.addFile(path);
+        for (const IconFile &file : m_form.icons)
+            icon.addFile(file.path, QSize(file.size, file.size));
         setWindowIcon(icon);
     }
 }
@@ -137,22 +138,13 @@ void Form1::applyTabOrder()
         (*first)->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::loadPicture()
+void Form1::startPicture()
 {
-    if (m_form.picture.isEmpty())
-        return;
-    QImageReader reader(m_form.picture);
     // Only the top-left corner can ever be seen: decode no more than the
     // widest client area.
     const int widest = std::max(m_form.narrowOuterWidth, m_form.wideOuterWidth) - m_form.borderWidth;
-    const QSize visible(twips::toPixels(widest), twips::toPixels(m_form.clientHeight));
-    const QSize full = reader.size();
-    if (full.isValid())
-        reader.setClipRect(QRect(QPoint(0, 0), full.boundedTo(visible)));
-    m_picture = reader.read();
-    if (m_picture.isNull())
-        qWarning("Form1: cannot load the picture %s: %s", qPrintable(m_form.picture),
-                 qPrintable(reader.errorString()));
+    m_picture.start(m_form.picture,
+                    QSize(twips::toPixels(widest), twips::toPixels(m_form.clientHeight)));
 }
 
 int Form1::outerWidthTwips() const
@@ -259,10 +251,12 @@ void Form1::toggleWidth()
 
 void Form1::paintEvent(QPaintEvent *event)
 {
+    static bool first = true; if (first) { first = false; std::fprintf(stderr, "paint\n"); }
     QPainter painter(this);
-    const QRect area = event->rect().intersected(m_picture.rect());
+    const QImage &picture = m_picture.image();
+    const QRect area = event->rect().intersected(picture.rect());
     if (!area.isEmpty())
-        painter.drawImage(area.topLeft(), m_picture, area);
+        painter.drawImage(area.topLeft(), picture, area);
     for (const PaintedLine &line : m_lines) {
         painter.setPen(QPen(line.colour, 0));
         painter.drawLine(line.pixels);

@@ -15,11 +15,11 @@
 #include "window/controlregistry.h"
 #include "window/formlayout.h"
 #include "window/messageboxservice.h"
+#include "window/pictureloader.h"
 #include "window/widthtoggle.h"
 #include "window/windowpanel.h"
 
 #include <QColor>
-#include <QImage>
 #include <QWidget>
 
 #include <vector>
@@ -81,7 +81,7 @@ private:
     void createControls(const FormLayout &layout);
     void connectControls();
     void applyTabOrder();
-    void loadPicture();
+    void startPicture();
     void routeClick(const ControlId &id);
     void showAbout();
     void askExit();
@@ -94,7 +94,7 @@ private:
     WindowPanel m_panel;
     Engine m_engine;
     WidthToggle m_widthToggle;
-    QImage m_picture;
+    PictureLoader m_picture;
     QLineEdit *m_display = nullptr;
     QCheckBox *m_binaryMode = nullptr;
     XPButton *m_widthToggleButton = nullptr;

@@ -57,6 +57,12 @@ struct ControlDescription {
     bool isGroupMember() const { return index >= 0; }
 };
 
+// One image of the window icon, with its side in pixels.
+struct IconFile {
+    QString path;
+    int size = 0;
+};
+
 struct FormDescription {
     QString name;
     QString caption;
@@ -69,7 +75,7 @@ struct FormDescription {
     quint32 foreColor = 0; // also the ambient text colour lent to the buttons
     quint32 backColor = 0;
     QString picture;
-    QStringList icons;
+    std::vector<IconFile> icons;
 };
 
 struct FormLayout {

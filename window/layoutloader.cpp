@@ -162,9 +162,15 @@ FormDescription parseForm(const QJsonValue &value)
     form.picture = toString(required(object, "picture", context), "picture", context);
     const QJsonValue icons = required(object, "icons", context);
     if (!icons.isArray())
-        fail(context, QStringLiteral("\"icons\" must be a list of paths"));
-    for (const QJsonValue &icon : icons.toArray())
-        form.icons << toString(icon, "icons", context);
+        fail(context, QStringLiteral("\"icons\" must be a list of {\"path\", \"size\"}"));
+    for (const QJsonValue &icon : icons.toArray()) {
+        if (!icon.isObject())
+            fail(context, QStringLiteral("\"icons\" must be a list of {\"path\", \"size\"}"));
+        const QJsonObject entry = icon.toObject();
+        const QString iconContext = context + QStringLiteral(" icon");
+        form.icons.push_back({toString(required(entry, "path", iconContext), "path", iconContext),
+                              toInt(required(entry, "size", iconContext), "size", iconContext, 1, 1024)});
+    }
     return form;
 }
 

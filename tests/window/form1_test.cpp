@@ -48,7 +48,7 @@ TEST_F(Form1Test, window_has_its_caption_fixed_client_size_and_no_size_boxes)
     EXPECT_EQ(form().outerWidthTwips(), 4650);
     const QList<QSize> iconSizes = form().windowIcon().availableSizes();
     EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
-    EXPECT_TRUE(iconSizes.contains(QSize(256, 256)));
+    EXPECT_TRUE(iconSizes.contains(QSize(64, 64)));
 }
 
 TEST_F(Form1Test, window_starts_centred_on_the_screen)
