@@ -1,0 +1,43 @@
+#pragma once
+
+#include "monkeyaction.h"
+#include "monkeytargets.h"
+#include "portablerandom.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <deque>
+
+namespace hitungrama {
+
+// Draws random actions from a seeded generator. The same seed and the same
+// targets give the same actions, so a run replays from its seed alone.
+class ActionGenerator {
+public:
+    explicit ActionGenerator(std::uint32_t seed);
+
+    MonkeyAction next(const MonkeyTargets &targets);
+
+    // Relative frequency of each kind, out of kWeightTotal.
+    static int weight(MonkeyAction::Kind kind);
+    static constexpr int kWeightTotal = 1000;
+
+    // Every key text the generator may send (letters stand for Alt+A..Z).
+    static QStringList keyTexts();
+
+    QString typedText();
+    QString keyText();
+
+private:
+    QString anyControl(const MonkeyTargets &targets);
+    QString anyButton(const MonkeyTargets &targets);
+    QPoint anyPoint(const MonkeyTargets &targets);
+    QString pick(const char *const *texts, int count);
+
+    PortableRandom m_random;
+    std::deque<MonkeyAction> m_followUps;
+};
+
+} // namespace hitungrama

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+namespace hitungrama {
+
+// What the display may hold after any action: a number text the engine
+// reads back (including "Infinity", "-Infinity", "NaN" and binary numerals),
+// the one system message that stays in the display, nothing, or the text
+// the user last typed. "Desimal" pads any text with zeros on the left and
+// the decimal point appends "." to any text without one, so both are
+// allowed around each of these.
+class DisplayRule {
+public:
+    static bool accepts(const QString &display, const QString &typed);
+
+    // The text without one trailing "." and without leading zeros.
+    static QString normalised(const QString &text);
+};
+
+} // namespace hitungrama
