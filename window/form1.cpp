@@ -17,7 +17,6 @@
 #include <QStyle>
 
 #include <algorithm>
-#include <cstdio>
 #include <exception>
 
 namespace hitungrama {
@@ -251,7 +250,6 @@ void Form1::toggleWidth()
 
 void Form1::paintEvent(QPaintEvent *event)
 {
-    static bool first = true; if (first) { first = false; std::fprintf(stderr, "paint\n"); }
     QPainter painter(this);
     const QImage &picture = m_picture.image();
     const QRect area = event->rect().intersected(picture.rect());
