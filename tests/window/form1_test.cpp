@@ -67,14 +67,6 @@ TEST_F(Form1Test, loading_writes_zero_into_a_yellow_display)
     EXPECT_FALSE(form().engine().startNewNumber());
 }
 
-TEST_F(Form1Test, typing_changes_only_the_display_text)
-{
-    form().display()->selectAll();
-    QTest::keyClicks(form().display(), QStringLiteral("12x"));
-    EXPECT_EQ(form().display()->text(), QStringLiteral("12x"));
-    EXPECT_EQ(form().engine().currentValue(), 0);
-}
-
 TEST_F(Form1Test, width_change_keeps_the_top_left_corner_and_the_height)
 {
     form().move(40, 30);
@@ -119,62 +111,6 @@ TEST_F(Form1Test, separator_line_appears_when_the_window_is_wide)
     EXPECT_NE(shot.pixelColor(304, 316), QColor(0, 0, 0)) << "the line ends at 4680 twips";
 }
 
-TEST_F(Form1Test, refused_input_beeps_and_leaves_the_display)
-{
-    QSignalSpy refusals(&form(), &Form1::inputRefused);
-    form().display()->setText(QStringLiteral("abc"));
-    click(button("XPButton1", 7));
-    EXPECT_EQ(refusals.count(), 1);
-    EXPECT_EQ(form().display()->text(), QStringLiteral("abc"));
-}
-
-TEST_F(Form1Test, check_box_switches_the_digit_keys_and_desimal)
-{
-    QTest::mouseClick(form().binaryModeBox(), Qt::LeftButton);
-    EXPECT_FALSE(button("XPButton1", 2)->isButtonEnabled());
-    EXPECT_FALSE(button("XPButton1", 9)->isEnabled());
-    EXPECT_TRUE(button("XPButton1", 1)->isButtonEnabled());
-    EXPECT_TRUE(button("XPButton13")->isButtonEnabled());
-    QTest::mouseClick(form().binaryModeBox(), Qt::LeftButton);
-    EXPECT_TRUE(button("XPButton1", 2)->isButtonEnabled());
-    EXPECT_FALSE(button("XPButton13")->isButtonEnabled());
-}
-
-TEST_F(Form1Test, about_box_shows_the_program_and_changes_nothing)
-{
-    click(button("XPButton1", 4));
-    window.boxes.expect();
-    click(button("XPButton7"));
-    ASSERT_EQ(window.boxes.records().size(), 1u);
-    const MessageBoxRequest &box = window.boxes.records().front().request;
-    EXPECT_EQ(box.text, QStringLiteral("Hitungrama 1.0\nKalkulator ilmiah oleh Quodrel Zodir\n"
-                                       "https://hitungrama.example.org"));
-    EXPECT_EQ(box.title, QStringLiteral("Info"));
-    EXPECT_EQ(box.icon, MessageIcon::Information);
-    EXPECT_EQ(box.buttons, MessageButtons::Ok);
-    EXPECT_EQ(form().display()->text(), QStringLiteral("4"));
-    EXPECT_EQ(form().engine().currentValue(), 4);
-}
-
-TEST_F(Form1Test, off_answered_no_clears_the_working_numbers_only)
-{
-    QSignalSpy exits(&form(), &Form1::exitRequested);
-    click(button("XPButton1", 5));
-    click(button("XPButton2", 0));
-    window.boxes.expect();
-    click(button("XPButton4"));
-    ASSERT_EQ(window.boxes.records().size(), 1u);
-    const MessageBoxRequest &box = window.boxes.records().front().request;
-    EXPECT_EQ(box.text, QStringLiteral("Anda yakin akan menutup hitungrama "));
-    EXPECT_EQ(box.title, QStringLiteral("Pertanyaan"));
-    EXPECT_EQ(box.icon, MessageIcon::None);
-    EXPECT_EQ(box.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(exits.count(), 0);
-    EXPECT_EQ(form().display()->text(), QStringLiteral("0"));
-    EXPECT_EQ(form().engine().totalValue(), 0);
-    EXPECT_EQ(form().engine().pendingOperator(), 0);
-}
-
 TEST_F(Form1Test, off_answered_yes_ends_and_nothing_reacts_afterwards)
 {
     QSignalSpy exits(&form(), &Form1::exitRequested);
@@ -196,19 +132,6 @@ TEST_F(Form1Test, closing_the_window_asks_nothing)
     EXPECT_TRUE(form().close());
     EXPECT_TRUE(window.boxes.records().empty());
     EXPECT_EQ(exits.count(), 0);
-}
-
-TEST_F(Form1Test, memory_labels_take_the_engine_colours)
-{
-    click(button("XPButton1", 5));
-    click(button("XPButton8", 0));
-    const QLabel *label3 = form().controls().label(QStringLiteral("Label3"));
-    const QLabel *label4 = form().controls().label(QStringLiteral("Label4"));
-    EXPECT_EQ(label3->text(), QStringLiteral("5"));
-    EXPECT_EQ(label3->palette().color(QPalette::Window), QColor(0, 255, 0));
-    EXPECT_EQ(label4->palette().color(QPalette::Window), QColor(0, 255, 0));
-    click(button("XPButton8", 2));
-    EXPECT_EQ(label3->palette().color(QPalette::Window), QColor(255, 255, 0));
 }
 
 } // namespace
