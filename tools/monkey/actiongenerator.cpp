@@ -269,9 +269,9 @@ QString ActionGenerator::typedText()
                                      : QString(m_random.between(1, 4), QLatin1Char(' '));
     case 4:
         return QString();
-    case 5: // long texts, mostly digits
+    case 5: // long texts, mostly digits; one action stays a short burst of keys
         return repeatFrom(m_random, "0123456789012345678901234567890123456789.E+- ",
-                          m_random.between(40, 300));
+                          m_random.between(40, 120));
     case 6: {
         QString text;
         for (int parts = m_random.between(1, 3); parts > 0; --parts)

@@ -18,6 +18,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 
 namespace hitungrama {
 
@@ -25,6 +26,15 @@ namespace {
 
 // An action that has not returned by then never will: report it as a hang.
 constexpr std::chrono::seconds kHangLimit(10);
+
+// The processor time of this thread: with the wall time it tells work from
+// waiting (a busy machine, a sleep that overran).
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
 
 } // namespace
 
@@ -165,9 +175,11 @@ int Monkey::run()
 
         watchdog.actionStarted();
         QElapsedTimer timer;
+        const double cpuBefore = threadCpuMs();
         timer.start();
         const QStringList results = perform(action);
         const double ms = double(timer.nsecsElapsed()) / 1e6;
+        const double cpuMs = threadCpuMs() - cpuBefore;
         watchdog.actionFinished();
         if (action.dropAnswersAfter)
             m_boxes.clearQueuedAnswers();
@@ -198,6 +210,11 @@ int Monkey::run()
         if (exited != m_form->hasExited())
             return fail(QStringLiteral("the report and the window disagree on whether it ended"));
 
+        if (m_options.trace) {
+            std::printf("#%lld %.1f ms (cpu %.1f) %s\n", index, ms, cpuMs,
+                        action.line.toUtf8().constData());
+            std::fflush(stdout);
+        }
         if (ms > m_stats.maxMs) {
             m_stats.maxMs = ms;
             m_stats.slowestIndex = index;

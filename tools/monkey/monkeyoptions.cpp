@@ -32,6 +32,10 @@ MonkeyOptions MonkeyOptions::parse(const QStringList &arguments)
             options.help = true;
             continue;
         }
+        if (argument == QLatin1String("--trace")) {
+            options.trace = true;
+            continue;
+        }
         QString name = argument;
         QString value;
         const qsizetype equals = argument.indexOf(QLatin1Char('='));
@@ -70,10 +74,11 @@ MonkeyOptions MonkeyOptions::parse(const QStringList &arguments)
 QString MonkeyOptions::usage()
 {
     return QStringLiteral(
-        "usage: hitungrama-monkey [--seed S] [--actions N] [--max-ms M]\n"
+        "usage: hitungrama-monkey [--seed S] [--actions N] [--max-ms M] [--trace]\n"
         "Performs N random actions (default 20000) drawn from seed S (default %1) on the\n"
         "real window and checks the state after each; an action slower than M ms\n"
-        "(default 100) fails the run. A failure prints the seed and the last actions.\n")
+        "(default 100) fails the run. A failure prints the seed and the last actions.\n"
+        "--trace prints every action with its time in ms.\n")
         .arg(kDefaultSeed);
 }
 

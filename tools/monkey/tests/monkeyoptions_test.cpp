@@ -32,7 +32,7 @@ TEST(MonkeyOptions, values_follow_a_blank_or_an_equals_sign)
 TEST(MonkeyOptions, bad_arguments_are_refused_with_a_reason)
 {
     for (const char *line : {"--seed", "--seed -1", "--seed 4294967296", "--seed 0x10",
-                             "--seed +5", "--actions 1e3", "--actions 1000000001",
+                             "--seed +5", "--trace=1", "--actions 1e3", "--actions 1000000001",
                              "--max-ms 0", "--max-ms=", "--bogus", "7"}) {
         EXPECT_FALSE(parse(line).error.isEmpty()) << line;
     }
