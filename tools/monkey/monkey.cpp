@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <fstream>
 
 namespace hitungrama {
 
@@ -27,13 +28,24 @@ namespace {
 // An action that has not returned by then never will: report it as a hang.
 constexpr std::chrono::seconds kHangLimit(10);
 
-// The processor time of this thread: with the wall time it tells work from
-// waiting (a busy machine, a sleep that overran).
+// The processor time of this thread, and the time it was ready to run but
+// waited for a processor (Linux only; 0 elsewhere). Beside the wall time they
+// tell the window's own work from a machine too busy to run it.
 double threadCpuMs()
 {
     timespec now{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+double threadQueuedMs()
+{
+    std::ifstream stat("/proc/thread-self/schedstat");
+    unsigned long long running = 0;
+    unsigned long long waiting = 0;
+    if (!(stat >> running >> waiting))
+        return 0;
+    return double(waiting) / 1e6;
 }
 
 } // namespace
@@ -176,10 +188,12 @@ int Monkey::run()
         watchdog.actionStarted();
         QElapsedTimer timer;
         const double cpuBefore = threadCpuMs();
+        const double queuedBefore = threadQueuedMs();
         timer.start();
         const QStringList results = perform(action);
         const double ms = double(timer.nsecsElapsed()) / 1e6;
         const double cpuMs = threadCpuMs() - cpuBefore;
+        const double queuedMs = threadQueuedMs() - queuedBefore;
         watchdog.actionFinished();
         if (action.dropAnswersAfter)
             m_boxes.clearQueuedAnswers();
@@ -211,8 +225,8 @@ int Monkey::run()
             return fail(QStringLiteral("the report and the window disagree on whether it ended"));
 
         if (m_options.trace) {
-            std::printf("#%lld %.1f ms (cpu %.1f) %s\n", index, ms, cpuMs,
-                        action.line.toUtf8().constData());
+            std::printf("#%lld %.1f ms (cpu %.1f, queued %.1f) %s\n", index, ms, cpuMs,
+                        queuedMs, action.line.toUtf8().constData());
             std::fflush(stdout);
         }
         if (ms > m_stats.maxMs) {
@@ -221,15 +235,22 @@ int Monkey::run()
             m_stats.slowestLine = action.line;
         }
         if (ms > m_options.maxActionMs)
-            return fail(QStringLiteral("the action took %1 ms, more than %2 ms")
+            return fail(QStringLiteral("the action took %1 ms, more than %2 ms (processor "
+                                       "%3 ms, waiting for a processor %4 ms)")
                             .arg(ms, 0, 'f', 1)
-                            .arg(m_options.maxActionMs));
+                            .arg(m_options.maxActionMs)
+                            .arg(cpuMs, 0, 'f', 1)
+                            .arg(queuedMs, 0, 'f', 1));
 
         if (exited) {
             watchdog.actionStarted();
             closeWindow();
             openWindow();
             watchdog.actionFinished();
+            const QStringList opening = MessageCatcher::take();
+            if (!opening.isEmpty())
+                return fail(QStringLiteral("Qt warned while a fresh window opened: ")
+                            + opening.join(QStringLiteral(" | ")));
         }
     }
 

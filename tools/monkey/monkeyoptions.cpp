@@ -78,7 +78,7 @@ QString MonkeyOptions::usage()
         "Performs N random actions (default 20000) drawn from seed S (default %1) on the\n"
         "real window and checks the state after each; an action slower than M ms\n"
         "(default 100) fails the run. A failure prints the seed and the last actions.\n"
-        "--trace prints every action with its time in ms.\n")
+        "--trace prints every action with its wall, processor and queued time in ms.\n")
         .arg(kDefaultSeed);
 }
 
