@@ -271,7 +271,7 @@ QString ActionGenerator::typedText()
         return QString();
     case 5: // long texts, mostly digits; one action stays a short burst of keys
         return repeatFrom(m_random, "0123456789012345678901234567890123456789.E+- ",
-                          m_random.between(40, 120));
+                          m_random.between(40, 80));
     case 6: {
         QString text;
         for (int parts = m_random.between(1, 3); parts > 0; --parts)
