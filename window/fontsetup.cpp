@@ -2,7 +2,8 @@
 
 #include <QFile>
 #include <QFont>
-#include <QFontDatabase>
+
+#include <fontconfig/fontconfig.h>
 
 namespace hitungrama {
 
@@ -14,21 +15,30 @@ const char *const kWineFonts = "/usr/share/wine/fonts/";
 
 QStringList FontSetup::registerScalableFiles(const QStringList &paths)
 {
+    // The faces go straight into fontconfig's application set, so that Qt
+    // finds them when it first reads the font list. Registering them through
+    // Qt instead would make it read the whole list, then drop it and read it
+    // again, which doubled the font work of start-up.
     QStringList kept;
+    FcConfig *config = FcConfigGetCurrent();
     for (const QString &path : paths) {
         if (!QFile::exists(path))
             continue;
-        const int id = QFontDatabase::addApplicationFont(path);
-        if (id < 0)
+        const QByteArray file = QFile::encodeName(path);
+        const auto *name = reinterpret_cast<const FcChar8 *>(file.constData());
+        int faces = 0;
+        FcPattern *face = FcFreeTypeQuery(name, 0, nullptr, &faces);
+        if (!face)
             continue;
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        bool scalable = !families.isEmpty();
-        for (const QString &family : families)
-            scalable = scalable && QFontDatabase::isSmoothlyScalable(family);
-        if (scalable)
-            kept << families;
-        else
-            QFontDatabase::removeApplicationFont(id);
+        FcBool outline = FcFalse;
+        FcChar8 *family = nullptr;
+        const bool scalable =
+            FcPatternGetBool(face, FC_OUTLINE, 0, &outline) == FcResultMatch && outline;
+        if (scalable && FcPatternGetString(face, FC_FAMILY, 0, &family) == FcResultMatch
+            && FcConfigAppFontAddFile(config, name)) {
+            kept << QString::fromUtf8(reinterpret_cast<const char *>(family));
+        }
+        FcPatternDestroy(face);
     }
     kept.removeDuplicates();
     return kept;

@@ -13,7 +13,8 @@ namespace hitungrama {
 // every text keeps its designed size and weight.
 class FontSetup {
 public:
-    // Idempotent; returns the families registered from font files.
+    // Idempotent; returns the families registered from font files. Call it
+    // before the first text is laid out: Qt reads the font list only once.
     static QStringList install();
 
     // Registers each existing file of the list that holds a scalable face;
