@@ -212,6 +212,7 @@ void XPButton::setForeHover(quint32 colour)
 
 const QImage &XPButton::image() const
 {
+    DrawDeferredLook();
     return m_image;
 }
 
@@ -246,21 +247,35 @@ void XPButton::Repaint(short pressRequested)
     // resizes and property writes of start-up draw each button only once.
     if (!isVisible())
         return;
-    if (!m_image.isNull()) {
-        ButtonLook look;
-        look.enabled = m_enabledFlag;
-        look.hover = m_hoverFlag;
-        look.focus = m_focusFlag;
-        look.pressRequested = pressRequested == 1;
-        look.pressButton = m_pressButton;
-        look.caption = m_captionText;
-        look.font = m_font;
-        look.foreColor = m_foreColor;
-        look.foreHover = m_foreHoverColor;
-        XPButtonRenderer::paint(m_image, look);
-    }
+    m_lookDeferred = false;
+    if (!m_image.isNull())
+        XPButtonRenderer::paint(m_image, CurrentLook(pressRequested));
     ApplyWindowShape();
     update();
+}
+
+ButtonLook XPButton::CurrentLook(short pressRequested) const
+{
+    ButtonLook look;
+    look.enabled = m_enabledFlag;
+    look.hover = m_hoverFlag;
+    look.focus = m_focusFlag;
+    look.pressRequested = pressRequested == 1;
+    look.pressButton = m_pressButton;
+    look.caption = m_captionText;
+    look.font = m_font;
+    look.foreColor = m_foreColor;
+    look.foreHover = m_foreHoverColor;
+    return look;
+}
+
+void XPButton::DrawDeferredLook() const
+{
+    if (!m_lookDeferred)
+        return;
+    m_lookDeferred = false;
+    if (!m_image.isNull())
+        XPButtonRenderer::paint(m_image, m_deferredLook);
 }
 
 void XPButton::ApplyWindowShape()
@@ -322,6 +337,7 @@ void XPButton::pressFromAccessibility()
 
 void XPButton::paintEvent(QPaintEvent *event)
 {
+    DrawDeferredLook();
     QPainter painter(this);
     if (m_image.isNull())
         return;
@@ -337,7 +353,14 @@ void XPButton::resizeEvent(QResizeEvent *event)
 void XPButton::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    Repaint(0);
+    // The resting look as it is now, drawn before the button first reaches
+    // the screen: a window shows all its buttons before it is mapped, and
+    // drawing them here would hold its first appearance back. Any later
+    // repaint draws at once and replaces this one.
+    m_deferredLook = CurrentLook(0);
+    m_lookDeferred = true;
+    ApplyWindowShape();
+    update();
 }
 
 void XPButton::HandleMouseDown(short button, short shift, float x, float y)

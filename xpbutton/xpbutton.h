@@ -12,6 +12,7 @@
 
 #include "xpbutton/ambientproperties.h"
 #include "xpbutton/propertybag.h"
+#include "xpbutton/xpbuttonrenderer.h"
 
 #include <QFont>
 #include <QImage>
@@ -92,6 +93,8 @@ protected:
 private:
     void Measure();
     void Repaint(short pressRequested);
+    ButtonLook CurrentLook(short pressRequested) const;
+    void DrawDeferredLook() const;
     void ApplyWindowShape();
     bool IsPointerOver() const;
     void UpdateAccessKey();
@@ -101,8 +104,11 @@ private:
     void HoverTimerTick();
     void applyFont(const QFont &font);
 
-    // Surface.
-    QImage m_image;
+    // Surface. The look of the show-time repaint is drawn at the first paint
+    // (or the first read of the image), so showing stays cheap.
+    mutable QImage m_image;
+    mutable ButtonLook m_deferredLook;
+    mutable bool m_lookDeferred = false;
     QFont m_font;
     double m_fontPoints = 8.25;
     quint32 m_foreColor = 0x80000006;

@@ -147,6 +147,16 @@ TEST_F(Persistence, write_leaves_out_defaults_and_round_trips_the_rest)
     EXPECT_DOUBLE_EQ(copy.buttonFontPoints(), 8.25);
 }
 
+TEST_F(Persistence, a_button_shown_after_hidden_writes_shows_their_look)
+{
+    test::readDefaults(button);
+    button.setButtonEnabled(false); // hidden: drawn only once shown
+    button.show();
+    EXPECT_EQ(QColor(button.image().pixel(10, 10)), QColor(245, 244, 234));
+    button.setButtonEnabled(true);
+    EXPECT_NE(QColor(button.image().pixel(10, 10)), QColor(245, 244, 234));
+}
+
 TEST_F(Persistence, property_writes_mark_changes_and_repaint_except_fore_hover)
 {
     test::readDefaults(button);
