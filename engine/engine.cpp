@@ -288,7 +288,8 @@ void Engine::onClicked()
     showCurrentValue();
     m_pendingOperator = kNoOperator;
     m_startNewNumber = false;
-    for (int row = 0; row < kTableRows; ++row) {
+    for (m_loopCounter = 0; m_loopCounter < kTableRows; ++m_loopCounter) {
+        const int row = static_cast<int>(m_loopCounter);
         m_panel.setLabelCaption(LabelGroup::Label5, row, "");
         m_panel.setLabelCaption(LabelGroup::Label8, row, "");
     }
@@ -456,8 +457,8 @@ void Engine::factorial()
         return;
     }
     double product = m_totalValue;
-    for (double factor = 1; factor <= bound; ++factor)
-        product *= factor;
+    for (m_loopCounter = 1; m_loopCounter <= bound; ++m_loopCounter)
+        product *= m_loopCounter;
     if (std::isinf(product)) {
         message(kOverflow);
         return;
@@ -475,7 +476,8 @@ void Engine::multiplicationTable()
 {
     m_panel.setWidthToggleVisible(true);
     m_panel.setOuterWidthTwips(kWideWidthTwips);
-    for (int row = 0; row < kTableRows; ++row) {
+    for (m_loopCounter = 0; m_loopCounter < kTableRows; ++m_loopCounter) {
+        const int row = static_cast<int>(m_loopCounter);
         m_panel.setLabelCaption(LabelGroup::Label5, row, formatGeneral(m_currentValue));
         m_panel.setLabelCaption(LabelGroup::Label8, row, formatGeneral(m_currentValue * (row + 1)));
     }

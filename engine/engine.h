@@ -51,6 +51,7 @@ public:
     double pendingOperator() const { return m_pendingOperator; }
     double memoryValue() const { return m_memoryValue; }
     bool startNewNumber() const { return m_startNewNumber; }
+    double loopCounter() const { return m_loopCounter; }
 
 private:
     template <typename Step>
@@ -95,6 +96,10 @@ private:
     double m_pendingOperator = kNoOperator;
     double m_memoryValue = 0;
     bool m_startNewNumber = false;
+    // The counter of the ON reset, factorial and table loops. No step reads it
+    // outside its own loop; the power and prime helpers, which may stop early,
+    // count with their own locals.
+    double m_loopCounter = 0;
 };
 
 } // namespace hitungrama
