@@ -193,17 +193,18 @@ void Form1::routeClick(const ControlId &id)
     if (m_exited)
         return;
     using Handler = void (*)(Form1 &, int);
-    // Each button name has one handler; a group's handler gets the index.
+    // Each button name has one handler; a group's handler gets the index,
+    // which is the engine's key for it (the engine ignores unknown ones).
     static const QHash<QString, Handler> routes = {
         {QStringLiteral("XPButton1"), [](Form1 &f, int i) { f.m_engine.digitClicked(i); }},
-        {QStringLiteral("XPButton2"), [](Form1 &f, int i) { f.m_engine.operatorClicked(i); }},
+        {QStringLiteral("XPButton2"), [](Form1 &f, int i) { f.m_engine.operatorClicked(static_cast<Operator>(i)); }},
         {QStringLiteral("XPButton3"), [](Form1 &f, int) { f.m_engine.onClicked(); }},
         {QStringLiteral("XPButton4"), [](Form1 &f, int) { f.askExit(); }},
         {QStringLiteral("XPButton5"), [](Form1 &f, int) { f.m_engine.clearEntryClicked(); }},
         {QStringLiteral("XPButton6"), [](Form1 &f, int) { f.m_engine.backSpaceClicked(); }},
         {QStringLiteral("XPButton7"), [](Form1 &f, int) { f.showAbout(); }},
-        {QStringLiteral("XPButton8"), [](Form1 &f, int i) { f.m_engine.memoryClicked(i); }},
-        {QStringLiteral("XPButton9"), [](Form1 &f, int i) { f.m_engine.functionClicked(i); }},
+        {QStringLiteral("XPButton8"), [](Form1 &f, int i) { f.m_engine.memoryClicked(static_cast<MemoryKey>(i)); }},
+        {QStringLiteral("XPButton9"), [](Form1 &f, int i) { f.m_engine.functionClicked(static_cast<Function>(i)); }},
         {QStringLiteral("XPButton10"), [](Form1 &f, int) { f.m_engine.decimalPointClicked(); }},
         {QStringLiteral("XPButton11"), [](Form1 &f, int) { f.m_engine.toBinaryClicked(); }},
         {QStringLiteral("XPButton12"), [](Form1 &f, int) { f.toggleWidth(); }},

@@ -98,11 +98,6 @@ void WindowPanel::setWidthToggleVisible(bool visible)
         button->setVisible(visible);
 }
 
-int WindowPanel::outerWidthTwips() const
-{
-    return m_form.outerWidthTwips();
-}
-
 void WindowPanel::setOuterWidthTwips(int twips)
 {
     m_form.setOuterWidthTwips(twips);
