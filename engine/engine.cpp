@@ -31,15 +31,6 @@ constexpr int kFactorialLimit = 200;
 constexpr int kTableRows = 10;
 constexpr int kBinaryDigits = 8;
 
-enum FunctionIndex {
-    Sine = 0, Square = 1, Cube = 2, Tangent = 3, Cosine = 4, SquareRoot = 5,
-    Factorial = 6, Table = 7, Prime = 8, SignChange = 9, Percent = 10, NaturalLog = 11
-};
-
-enum MemoryIndex { Store = 0, Clear = 1, Recall = 2 };
-
-constexpr int kEqualsIndex = 4;
-
 std::size_t countCharacters(const std::string &utf8)
 {
     std::size_t count = 0;
@@ -69,7 +60,7 @@ void Engine::guarded(Step step)
 
 void Engine::load()
 {
-    m_pendingOperator = kNoOperator;
+    m_pendingOperator = Operator::None;
     setDisplay("0");
 }
 
@@ -120,66 +111,73 @@ void Engine::clearEntryClicked()
 
 // Binary operations, evaluated strictly from left to right
 
-void Engine::operatorClicked(int index)
+void Engine::operatorClicked(Operator op)
 {
-    if (index == kEqualsIndex) {
+    switch (op) {
+    case Operator::Equals:
         guarded([this] { equals(); });
         return;
-    }
-    const double code = index;
-    if (code != kAdd && code != kSubtract && code != kMultiply && code != kDivide && code != kPower
-        && code != kModulo)
+    case Operator::Add:
+    case Operator::Subtract:
+    case Operator::Multiply:
+    case Operator::Divide:
+    case Operator::Power:
+    case Operator::Modulo:
+        guarded([this, op] {
+            applyPendingOperator();
+            m_pendingOperator = op;
+            m_startNewNumber = true;
+        });
         return;
-    guarded([this, code] {
-        applyPendingOperator();
-        m_pendingOperator = code;
-        m_startNewNumber = true;
-    });
+    case Operator::None:
+        return;
+    }
 }
 
 void Engine::equals()
 {
-    const double code = m_pendingOperator;
-    bool ran = true;
-    if (code == kAdd)
-        doAdd();
-    else if (code == kSubtract)
-        doSubtract();
-    else if (code == kMultiply)
-        applyPendingOperator();
-    else if (code == kDivide)
-        doDivide();
-    else if (code == kPower)
-        doPower();
-    else if (code == kModulo)
-        doModulo();
-    else
-        ran = false;
-    if (ran)
+    if (runPendingOperator())
         m_startNewNumber = true;
     m_currentValue = m_totalValue;
-    m_pendingOperator = kNoOperator;
+    m_pendingOperator = Operator::None;
 }
 
+// With no operator pending, the entered number becomes the left operand.
 void Engine::applyPendingOperator()
 {
-    const double code = m_pendingOperator;
-    if (code == kNoOperator) {
+    if (!runPendingOperator()) {
         m_totalValue = m_currentValue;
         m_currentValue = 0;
-    } else if (code == kAdd) {
-        doAdd();
-    } else if (code == kSubtract) {
-        doSubtract();
-    } else if (code == kMultiply) {
-        doMultiply();
-    } else if (code == kDivide) {
-        doDivide();
-    } else if (code == kPower) {
-        doPower();
-    } else if (code == kModulo) {
-        doModulo();
     }
+}
+
+// Completes the pending operation; false when none is pending.
+bool Engine::runPendingOperator()
+{
+    switch (m_pendingOperator) {
+    case Operator::Add:
+        doAdd();
+        return true;
+    case Operator::Subtract:
+        doSubtract();
+        return true;
+    case Operator::Multiply:
+        doMultiply();
+        return true;
+    case Operator::Divide:
+        doDivide();
+        return true;
+    case Operator::Power:
+        doPower();
+        return true;
+    case Operator::Modulo:
+        doModulo();
+        return true;
+    case Operator::None:
+    case Operator::Equals:
+        break;
+    }
+    return false;
 }
 
 void Engine::doAdd()
@@ -223,7 +221,7 @@ void Engine::doMultiply()
 void Engine::doDivide()
 {
     if (m_currentValue == 0 && m_totalValue == 0)
-        m_pendingOperator = kNoOperator;
+        m_pendingOperator = Operator::None;
     if (parseStrict(display()) == 0) {
         setDisplay(kDivisionByZero);
         m_totalValue = 0;
@@ -242,7 +240,7 @@ void Engine::doDivide()
 void Engine::doPower()
 {
     if (m_currentValue == 0 && m_totalValue == 0)
-        m_pendingOperator = kNoOperator;
+        m_pendingOperator = Operator::None;
     if (m_currentValue == 0) {
         m_totalValue = 0;
         return;
@@ -256,7 +254,7 @@ void Engine::doPower()
 void Engine::doModulo()
 {
     if (m_currentValue == 0 && m_totalValue == 0) {
-        m_pendingOperator = kNoOperator;
+        m_pendingOperator = Operator::None;
         m_currentValue = 0;
         return;
     }
@@ -286,7 +284,7 @@ void Engine::onClicked()
     m_currentValue = 0;
     m_totalValue = 0;
     showCurrentValue();
-    m_pendingOperator = kNoOperator;
+    m_pendingOperator = Operator::None;
     m_startNewNumber = false;
     for (m_loopCounter = 0; m_loopCounter < kTableRows; ++m_loopCounter) {
         const int row = static_cast<int>(m_loopCounter);
@@ -297,49 +295,47 @@ void Engine::onClicked()
 
 // Functions of one operand
 
-void Engine::functionClicked(int index)
+void Engine::functionClicked(Function function)
 {
-    guarded([this, index] {
+    guarded([this, function] {
         if (!requireEnteredNumber())
             return;
-        switch (index) {
-        case Sine:
+        switch (function) {
+        case Function::Sine:
             trigonometric(static_cast<double (*)(double)>(std::sin));
             break;
-        case Tangent:
+        case Function::Tangent:
             trigonometric(static_cast<double (*)(double)>(std::tan));
             break;
-        case Cosine:
+        case Function::Cosine:
             trigonometric(static_cast<double (*)(double)>(std::cos));
             break;
-        case Square:
+        case Function::Square:
             square();
             break;
-        case Cube:
+        case Function::Cube:
             cube();
             break;
-        case SquareRoot:
+        case Function::SquareRoot:
             squareRoot();
             break;
-        case Factorial:
+        case Function::Factorial:
             factorial();
             break;
-        case Table:
+        case Function::Table:
             multiplicationTable();
             break;
-        case Prime:
+        case Function::Prime:
             primeTest();
             break;
-        case SignChange:
+        case Function::SignChange:
             signChange();
             break;
-        case Percent:
+        case Function::Percent:
             percent();
             break;
-        case NaturalLog:
+        case Function::NaturalLog:
             naturalLog();
-            break;
-        default:
             break;
         }
     });
@@ -358,7 +354,7 @@ bool Engine::requireEnteredNumber()
 void Engine::finishFunction()
 {
     m_startNewNumber = true;
-    m_pendingOperator = kNoOperator;
+    m_pendingOperator = Operator::None;
 }
 
 void Engine::trigonometric(double (*function)(double))
@@ -374,13 +370,13 @@ void Engine::trigonometric(double (*function)(double))
 // The square drops a pending operation instead of completing it.
 void Engine::square()
 {
-    m_pendingOperator = kNoOperator;
+    m_pendingOperator = Operator::None;
     applyPendingOperator();
     const double result = m_totalValue * m_totalValue;
     m_currentValue = result;
     m_totalValue = result;
     showCurrentValue();
-    m_pendingOperator = kNoOperator;
+    m_pendingOperator = Operator::None;
 }
 
 void Engine::cube()
@@ -390,7 +386,7 @@ void Engine::cube()
     m_currentValue = result;
     m_totalValue = result;
     showCurrentValue();
-    m_pendingOperator = kNoOperator;
+    m_pendingOperator = Operator::None;
 }
 
 void Engine::squareRoot()
@@ -467,7 +463,7 @@ void Engine::factorial()
     showCurrentValue();
     m_totalValue = 0;
     m_startNewNumber = true;
-    m_pendingOperator = kNoOperator;
+    m_pendingOperator = Operator::None;
 }
 
 // Fills the table from currentValue, not from the display, and widens the
@@ -503,26 +499,24 @@ void Engine::primeTest()
     m_currentValue = 0;
     showCurrentValue();
     m_startNewNumber = true;
-    m_pendingOperator = kNoOperator;
+    m_pendingOperator = Operator::None;
 }
 
 // Memory
 
-void Engine::memoryClicked(int index)
+void Engine::memoryClicked(MemoryKey key)
 {
-    guarded([this, index] {
+    guarded([this, key] {
         applyPendingOperator();
-        switch (index) {
-        case Store:
+        switch (key) {
+        case MemoryKey::Store:
             storeMemory();
             break;
-        case Clear:
+        case MemoryKey::Clear:
             clearMemory();
             break;
-        case Recall:
+        case MemoryKey::Recall:
             recallMemory();
-            break;
-        default:
             break;
         }
     });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/keys.h"
 #include "engine/panel.h"
 
 #include <string>
@@ -15,15 +16,6 @@ namespace hitungrama {
 // keeps what the step already assigned, and reaches the panel as inputRefused.
 class Engine {
 public:
-    // Operator codes held in pendingOperator (the index of the operator button).
-    static constexpr double kNoOperator = -1;
-    static constexpr double kAdd = 0;
-    static constexpr double kSubtract = 1;
-    static constexpr double kMultiply = 2;
-    static constexpr double kDivide = 3;
-    static constexpr double kPower = 5;
-    static constexpr double kModulo = 6;
-
     static constexpr OleColor kYellow = 65535;
     static constexpr OleColor kGreen = 65280;
     static constexpr int kWideWidthTwips = 8100;
@@ -37,10 +29,10 @@ public:
     void decimalPointClicked();
     void backSpaceClicked();
     void clearEntryClicked();
-    void operatorClicked(int index);
+    void operatorClicked(Operator op);
     void onClicked();
-    void functionClicked(int index);
-    void memoryClicked(int index);
+    void functionClicked(Function function);
+    void memoryClicked(MemoryKey key);
     void binaryModeClicked(int checkValue);
     void toBinaryClicked();
     void toDecimalClicked();
@@ -48,10 +40,10 @@ public:
 
     double currentValue() const { return m_currentValue; }
     double totalValue() const { return m_totalValue; }
-    double pendingOperator() const { return m_pendingOperator; }
+    // The pending operator's code (see operatorCode).
+    double pendingOperator() const { return operatorCode(m_pendingOperator); }
     double memoryValue() const { return m_memoryValue; }
     bool startNewNumber() const { return m_startNewNumber; }
-    double loopCounter() const { return m_loopCounter; }
 
 private:
     template <typename Step>
@@ -60,6 +52,7 @@ private:
     void enterDigit(int digit);
     void equals();
     void applyPendingOperator();
+    bool runPendingOperator();
     void doAdd();
     void doSubtract();
     void doMultiply();
@@ -93,7 +86,7 @@ private:
     Panel &m_panel;
     double m_currentValue = 0;
     double m_totalValue = 0;
-    double m_pendingOperator = kNoOperator;
+    Operator m_pendingOperator = Operator::None;
     double m_memoryValue = 0;
     bool m_startNewNumber = false;
     // The counter of the ON reset, factorial and table loops. No step reads it

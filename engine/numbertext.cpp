@@ -195,7 +195,8 @@ Int roundToInt(double value)
     return static_cast<Int>(rounded);
 }
 
-// Drops trailing zeros and then a bare point.
+// Drops the trailing zeros of a run of fraction digits (the point is not in
+// it); an all-zero run becomes empty, and the caller then writes no point.
 void trimFraction(std::string &digits)
 {
     const auto last = digits.find_last_not_of('0');

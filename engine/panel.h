@@ -32,7 +32,6 @@ public:
     virtual void setDecimalButtonEnabled(bool enabled) = 0;          // XPButton13
     virtual void setWidthToggleVisible(bool visible) = 0;            // XPButton12
 
-    virtual int outerWidthTwips() const = 0;
     virtual void setOuterWidthTwips(int twips) = 0;
 
     // Modal. The engine always passes the full title (its own, or "Hitungrama").

@@ -4,6 +4,10 @@
 
 namespace hitungrama {
 
+// How a control is named in texts: "Name", or "Name(index)" for a member of
+// a control group (index >= 0).
+QString controlIdText(const QString &name, int index);
+
 // A control's name and, for a member of a control group, its index.
 struct ControlId {
     QString name;
@@ -14,11 +18,7 @@ struct ControlId {
         return index == other.index && name == other.name;
     }
 
-    // "Name" or "Name(index)".
-    QString toString() const
-    {
-        return index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
-    }
+    QString toString() const { return controlIdText(name, index); }
 };
 
 } // namespace hitungrama

@@ -5,7 +5,7 @@
 
 #include <fontconfig/fontconfig.h>
 
-namespace hitungrama {
+namespace hitungrama::FontSetup {
 
 namespace {
 
@@ -13,7 +13,7 @@ const char *const kWineFonts = "/usr/share/wine/fonts/";
 
 } // namespace
 
-QStringList FontSetup::registerScalableFiles(const QStringList &paths)
+QStringList registerScalableFiles(const QStringList &paths)
 {
     // The faces go straight into fontconfig's application set, so that Qt
     // finds them when it first reads the font list. Registering them through
@@ -44,7 +44,7 @@ QStringList FontSetup::registerScalableFiles(const QStringList &paths)
     return kept;
 }
 
-QStringList FontSetup::install()
+QStringList install()
 {
     static const QStringList families = [] {
         const QString wine = QString::fromLatin1(kWineFonts);
@@ -64,4 +64,4 @@ QStringList FontSetup::install()
     return families;
 }
 
-} // namespace hitungrama
+} // namespace hitungrama::FontSetup

@@ -2,8 +2,6 @@
 
 #include <QStringList>
 
-namespace hitungrama {
-
 // Makes the faces the layout names available: "MS Sans Serif", "Tahoma" and
 // "Comic Sans MS". The TrueType files of Debian's fonts-wine are registered
 // when present, but only when they scale: the "MS Sans Serif" file there
@@ -11,15 +9,14 @@ namespace hitungrama {
 // face without bold. A face that is missing or does not scale is replaced by
 // its closest scalable relative (Tahoma; Comic Neue for Comic Sans MS), so
 // every text keeps its designed size and weight.
-class FontSetup {
-public:
-    // Idempotent; returns the families registered from font files. Call it
-    // before the first text is laid out: Qt reads the font list only once.
-    static QStringList install();
+namespace hitungrama::FontSetup {
 
-    // Registers each existing file of the list that holds a scalable face;
-    // returns the families kept.
-    static QStringList registerScalableFiles(const QStringList &paths);
-};
+// Idempotent; returns the families registered from font files. Call it
+// before the first text is laid out: Qt reads the font list only once.
+QStringList install();
 
-} // namespace hitungrama
+// Registers each existing file of the list that holds a scalable face;
+// returns the families kept.
+QStringList registerScalableFiles(const QStringList &paths);
+
+} // namespace hitungrama::FontSetup

@@ -1,8 +1,9 @@
 #include "window/form1.h"
 
 #include "window/controlfactory.h"
-#include "window/layoutloader.h"
+#include "window/controlnames.h"
 #include "window/twips.h"
+#include "window/windowresources.h"
 #include "xpbutton/systemcolor.h"
 #include "xpbutton/xpbutton.h"
 
@@ -29,7 +30,7 @@ Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent
     , m_engine(m_panel)
     , m_widthToggle(layout.form.narrowOuterWidth, layout.form.wideOuterWidth)
 {
-    LayoutLoader::ensureResources();
+    WindowResources::ensureRegistered();
     startPicture();
     setUpWindow();
     createControls(layout);
@@ -97,9 +98,9 @@ void Form1::createControls(const FormLayout &layout)
         if (control.type != ControlType::Label && control.type != ControlType::Line)
             m_controls.add(control, factory.create(control));
     }
-    m_display = m_controls.textBox(QStringLiteral("Text1"));
-    m_binaryMode = m_controls.checkBox(QStringLiteral("Check1"));
-    m_widthToggleButton = m_controls.button(QStringLiteral("XPButton12"));
+    m_display = m_controls.textBox(controlname::kDisplay);
+    m_binaryMode = m_controls.checkBox(controlname::kBinaryMode);
+    m_widthToggleButton = m_controls.button(controlname::kWidthToggleButton);
 }
 
 void Form1::connectControls()
@@ -193,21 +194,25 @@ void Form1::routeClick(const ControlId &id)
     if (m_exited)
         return;
     using Handler = void (*)(Form1 &, int);
-    // Each button name has one handler; a group's handler gets the index.
+    // Each button name has one handler; a group's handler gets the index,
+    // which is the engine's key for it (the engine ignores unknown ones).
     static const QHash<QString, Handler> routes = {
-        {QStringLiteral("XPButton1"), [](Form1 &f, int i) { f.m_engine.digitClicked(i); }},
-        {QStringLiteral("XPButton2"), [](Form1 &f, int i) { f.m_engine.operatorClicked(i); }},
-        {QStringLiteral("XPButton3"), [](Form1 &f, int) { f.m_engine.onClicked(); }},
-        {QStringLiteral("XPButton4"), [](Form1 &f, int) { f.askExit(); }},
-        {QStringLiteral("XPButton5"), [](Form1 &f, int) { f.m_engine.clearEntryClicked(); }},
-        {QStringLiteral("XPButton6"), [](Form1 &f, int) { f.m_engine.backSpaceClicked(); }},
-        {QStringLiteral("XPButton7"), [](Form1 &f, int) { f.showAbout(); }},
-        {QStringLiteral("XPButton8"), [](Form1 &f, int i) { f.m_engine.memoryClicked(i); }},
-        {QStringLiteral("XPButton9"), [](Form1 &f, int i) { f.m_engine.functionClicked(i); }},
-        {QStringLiteral("XPButton10"), [](Form1 &f, int) { f.m_engine.decimalPointClicked(); }},
-        {QStringLiteral("XPButton11"), [](Form1 &f, int) { f.m_engine.toBinaryClicked(); }},
-        {QStringLiteral("XPButton12"), [](Form1 &f, int) { f.toggleWidth(); }},
-        {QStringLiteral("XPButton13"), [](Form1 &f, int) { f.m_engine.toDecimalClicked(); }},
+        {controlname::kDigitButtons, [](Form1 &f, int i) { f.m_engine.digitClicked(i); }},
+        {controlname::kOperatorButtons,
+         [](Form1 &f, int i) { f.m_engine.operatorClicked(static_cast<Operator>(i)); }},
+        {controlname::kOnButton, [](Form1 &f, int) { f.m_engine.onClicked(); }},
+        {controlname::kOffButton, [](Form1 &f, int) { f.askExit(); }},
+        {controlname::kClearEntryButton, [](Form1 &f, int) { f.m_engine.clearEntryClicked(); }},
+        {controlname::kBackSpaceButton, [](Form1 &f, int) { f.m_engine.backSpaceClicked(); }},
+        {controlname::kAboutButton, [](Form1 &f, int) { f.showAbout(); }},
+        {controlname::kMemoryButtons,
+         [](Form1 &f, int i) { f.m_engine.memoryClicked(static_cast<MemoryKey>(i)); }},
+        {controlname::kFunctionButtons,
+         [](Form1 &f, int i) { f.m_engine.functionClicked(static_cast<Function>(i)); }},
+        {controlname::kDecimalPointButton, [](Form1 &f, int) { f.m_engine.decimalPointClicked(); }},
+        {controlname::kToBinaryButton, [](Form1 &f, int) { f.m_engine.toBinaryClicked(); }},
+        {controlname::kWidthToggleButton, [](Form1 &f, int) { f.toggleWidth(); }},
+        {controlname::kToDecimalButton, [](Form1 &f, int) { f.m_engine.toDecimalClicked(); }},
     };
     const Handler handler = routes.value(id.name, nullptr);
     if (handler == nullptr)

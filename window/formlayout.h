@@ -1,5 +1,6 @@
 #pragma once
 
+#include "xpbutton/fontunits.h"
 #include "xpbutton/propertybag.h"
 
 #include <QFont>
@@ -18,7 +19,7 @@ namespace hitungrama {
 // A font as the layout names it: face, size in points at 96 dpi, style.
 struct FontDescription {
     QString name;
-    double size = 8.25;
+    double size = kDefaultFontPoints;
     bool bold = false;
     bool italic = false;
     bool underline = false;

@@ -1,6 +1,9 @@
 #include "window/layoutloader.h"
 
+#include "window/controlid.h"
+#include "window/controlnames.h"
 #include "window/twips.h"
+#include "window/windowresources.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -11,13 +14,7 @@
 #include <cmath>
 #include <limits>
 
-// Outside any namespace, as Q_INIT_RESOURCE requires.
-static void initWindowResources()
-{
-    Q_INIT_RESOURCE(hitungrama);
-}
-
-namespace hitungrama {
+namespace hitungrama::LayoutLoader {
 
 namespace {
 
@@ -33,9 +30,7 @@ struct LayoutError {
 
 QString describe(const ControlDescription &control)
 {
-    return control.isGroupMember()
-        ? QStringLiteral("%1(%2)").arg(control.name).arg(control.index)
-        : control.name;
+    return controlIdText(control.name, control.index);
 }
 
 QJsonValue required(const QJsonObject &object, const char *key, const QString &context)
@@ -103,24 +98,52 @@ quint32 toColour(const QJsonValue &value, const char *key, const QString &contex
     fail(context, QStringLiteral("\"%1\" must be a colour such as \"0x00BBGGRR\"").arg(QLatin1String(key)));
 }
 
+// Reads the fields of one JSON object; every error names the object.
+class FieldReader {
+public:
+    FieldReader(const QJsonObject &object, const QString &context)
+        : m_object(object)
+        , m_context(context)
+    {
+    }
+
+    const QString &context() const { return m_context; }
+    void setContext(const QString &context) { m_context = context; }
+
+    bool has(const char *key) const { return m_object.contains(QLatin1String(key)); }
+    QJsonValue value(const char *key) const { return required(m_object, key, m_context); }
+    QString text(const char *key) const { return toString(value(key), key, m_context); }
+    bool flag(const char *key) const { return toBool(value(key), key, m_context); }
+    int whole(const char *key, int minimum, int maximum) const
+    {
+        return toInt(value(key), key, m_context, minimum, maximum);
+    }
+    int twipsValue(const char *key, int minimum) const
+    {
+        return toTwips(value(key), key, m_context, minimum);
+    }
+    quint32 colour(const char *key) const { return toColour(value(key), key, m_context); }
+
+private:
+    const QJsonObject &m_object;
+    QString m_context;
+};
+
 FontDescription toFont(const QJsonValue &value, const QString &context)
 {
     if (!value.isObject())
         fail(context, QStringLiteral("\"font\" must be an object"));
     const QJsonObject object = value.toObject();
-    const QString fontContext = context + QStringLiteral(" font");
+    const FieldReader fields(object, context + QStringLiteral(" font"));
     FontDescription font;
-    font.name = toString(required(object, "name", fontContext), "name", fontContext);
+    font.name = fields.text("name");
     if (font.name.isEmpty())
-        fail(fontContext, QStringLiteral("\"name\" is empty"));
-    const QJsonValue size = required(object, "size", fontContext);
+        fail(fields.context(), QStringLiteral("\"name\" is empty"));
+    const QJsonValue size = fields.value("size");
     font.size = size.toDouble(-1);
     if (!size.isDouble() || !(font.size >= 1 && font.size <= 1000))
-        fail(fontContext, QStringLiteral("\"size\" must be a number of points from 1 to 1000"));
-    const auto flag = [&](const char *key) {
-        const QJsonValue v = object.value(QLatin1String(key));
-        return v.isUndefined() ? false : toBool(v, key, fontContext);
-    };
+        fail(fields.context(), QStringLiteral("\"size\" must be a number of points from 1 to 1000"));
+    const auto flag = [&](const char *key) { return fields.has(key) && fields.flag(key); };
     font.bold = flag("bold");
     font.italic = flag("italic");
     font.underline = flag("underline");
@@ -131,7 +154,7 @@ FontDescription toFont(const QJsonValue &value, const QString &context)
                                             QStringLiteral("underline"),
                                             QStringLiteral("strikethrough")};
         if (!known.contains(it.key()))
-            fail(fontContext, QStringLiteral("unknown key \"%1\"").arg(it.key()));
+            fail(fields.context(), QStringLiteral("unknown key \"%1\"").arg(it.key()));
     }
     return font;
 }
@@ -141,42 +164,41 @@ FormDescription parseForm(const QJsonValue &value)
     if (!value.isObject())
         fail(QString(), QStringLiteral("\"form\" must be an object"));
     const QJsonObject object = value.toObject();
-    const QString context = QStringLiteral("form");
+    const FieldReader fields(object, QStringLiteral("form"));
+    const QString &context = fields.context();
     FormDescription form;
-    form.name = toString(required(object, "name", context), "name", context);
-    form.caption = toString(required(object, "caption", context), "caption", context);
-    form.clientWidth = toTwips(required(object, "clientWidth", context), "clientWidth", context, 15);
-    form.clientHeight = toTwips(required(object, "clientHeight", context), "clientHeight", context, 15);
-    form.borderWidth = toTwips(required(object, "borderWidth", context), "borderWidth", context, 0);
-    form.narrowOuterWidth =
-        toTwips(required(object, "narrowOuterWidth", context), "narrowOuterWidth", context, 15);
-    form.wideOuterWidth =
-        toTwips(required(object, "wideOuterWidth", context), "wideOuterWidth", context, 15);
+    form.name = fields.text("name");
+    form.caption = fields.text("caption");
+    form.clientWidth = fields.twipsValue("clientWidth", 15);
+    form.clientHeight = fields.twipsValue("clientHeight", 15);
+    form.borderWidth = fields.twipsValue("borderWidth", 0);
+    form.narrowOuterWidth = fields.twipsValue("narrowOuterWidth", 15);
+    form.wideOuterWidth = fields.twipsValue("wideOuterWidth", 15);
     if (form.narrowOuterWidth != form.clientWidth + form.borderWidth)
         fail(context, QStringLiteral("\"narrowOuterWidth\" must be the client width plus the border"));
     if (form.wideOuterWidth <= form.borderWidth)
         fail(context, QStringLiteral("\"wideOuterWidth\" leaves no client area"));
-    form.font = toFont(required(object, "font", context), context);
-    form.foreColor = toColour(required(object, "foreColor", context), "foreColor", context);
-    form.backColor = toColour(required(object, "backColor", context), "backColor", context);
-    form.picture = toString(required(object, "picture", context), "picture", context);
-    const QJsonValue icons = required(object, "icons", context);
+    form.font = toFont(fields.value("font"), context);
+    form.foreColor = fields.colour("foreColor");
+    form.backColor = fields.colour("backColor");
+    form.picture = fields.text("picture");
+    const QJsonValue icons = fields.value("icons");
     if (!icons.isArray())
         fail(context, QStringLiteral("\"icons\" must be a list of {\"path\", \"size\"}"));
     for (const QJsonValue &icon : icons.toArray()) {
         if (!icon.isObject())
             fail(context, QStringLiteral("\"icons\" must be a list of {\"path\", \"size\"}"));
         const QJsonObject entry = icon.toObject();
-        const QString iconContext = context + QStringLiteral(" icon");
-        form.icons.push_back({toString(required(entry, "path", iconContext), "path", iconContext),
-                              toInt(required(entry, "size", iconContext), "size", iconContext, 1, 1024)});
+        const FieldReader iconFields(entry, context + QStringLiteral(" icon"));
+        form.icons.push_back({iconFields.text("path"), iconFields.whole("size", 1, 1024)});
     }
     return form;
 }
 
-ControlType parseType(const QJsonValue &value, const QString &context)
+ControlType parseType(const FieldReader &fields)
 {
-    const QString type = toString(value, "type", context);
+    const QString type = fields.text("type");
+    const QString &context = fields.context();
     if (type == QLatin1String("TextBox"))
         return ControlType::TextBox;
     if (type == QLatin1String("CheckBox"))
@@ -231,85 +253,85 @@ void parseButtonProperties(const QJsonValue &value, ControlDescription &control,
     }
 }
 
-Qt::Alignment parseAlignment(const QJsonValue &value, const QString &context)
+Qt::Alignment parseAlignment(const FieldReader &fields)
 {
-    const QString text = toString(value, "alignment", context);
+    const QString text = fields.text("alignment");
     if (text == QLatin1String("left"))
         return Qt::AlignLeft;
     if (text == QLatin1String("right"))
         return Qt::AlignRight;
     if (text == QLatin1String("center"))
         return Qt::AlignHCenter;
-    fail(context, QStringLiteral("\"alignment\" must be left, right or center"));
+    fail(fields.context(), QStringLiteral("\"alignment\" must be left, right or center"));
 }
 
-ControlDescription parseControl(const QJsonValue &value, int position)
+// The fields that only one type of control has.
+void parseTypeFields(const FieldReader &fields, ControlDescription &control)
 {
-    if (!value.isObject())
-        fail(QStringLiteral("control #%1").arg(position), QStringLiteral("must be an object"));
-    const QJsonObject object = value.toObject();
-    QString context = QStringLiteral("control #%1").arg(position);
-    ControlDescription control;
-    control.name = toString(required(object, "name", context), "name", context);
-    if (control.name.isEmpty())
-        fail(context, QStringLiteral("\"name\" is empty"));
-    if (object.contains(QLatin1String("index")))
-        control.index = toInt(object.value(QLatin1String("index")), "index", context, 0, 32767);
-    context = describe(control);
-    control.type = parseType(required(object, "type", context), context);
-
-    if (control.type == ControlType::Line) {
-        control.line = QLine(toTwips(required(object, "x1", context), "x1", context, 0),
-                             toTwips(required(object, "y1", context), "y1", context, 0),
-                             toTwips(required(object, "x2", context), "x2", context, 0),
-                             toTwips(required(object, "y2", context), "y2", context, 0));
-        control.foreColor = toColour(required(object, "color", context), "color", context);
-        return control;
-    }
-
-    control.bounds = QRect(toTwips(required(object, "left", context), "left", context, 0),
-                           toTwips(required(object, "top", context), "top", context, 0),
-                           toTwips(required(object, "width", context), "width", context, 15),
-                           toTwips(required(object, "height", context), "height", context, 15));
-    control.tabIndex = toInt(required(object, "tabIndex", context), "tabIndex", context, 0, 32767);
-    if (object.contains(QLatin1String("toolTip")))
-        control.toolTip = toString(object.value(QLatin1String("toolTip")), "toolTip", context);
-    if (object.contains(QLatin1String("visible")))
-        control.visible = toBool(object.value(QLatin1String("visible")), "visible", context);
-    if (object.contains(QLatin1String("font")))
-        control.font = toFont(object.value(QLatin1String("font")), context);
-    if (object.contains(QLatin1String("foreColor")))
-        control.foreColor = toColour(object.value(QLatin1String("foreColor")), "foreColor", context);
-    if (object.contains(QLatin1String("backColor")))
-        control.backColor = toColour(object.value(QLatin1String("backColor")), "backColor", context);
-
     switch (control.type) {
     case ControlType::TextBox:
-        control.text = toString(required(object, "text", context), "text", context);
-        if (object.contains(QLatin1String("alignment")))
-            control.alignment = parseAlignment(object.value(QLatin1String("alignment")), context);
+        control.text = fields.text("text");
+        if (fields.has("alignment"))
+            control.alignment = parseAlignment(fields);
         break;
     case ControlType::CheckBox:
-        control.caption = toString(required(object, "caption", context), "caption", context);
-        if (object.contains(QLatin1String("value")))
-            control.value = toInt(object.value(QLatin1String("value")), "value", context, 0, 2);
+        control.caption = fields.text("caption");
+        if (fields.has("value"))
+            control.value = fields.whole("value", 0, 2);
         break;
     case ControlType::Label: {
-        control.caption = toString(required(object, "caption", context), "caption", context);
-        const QString style = object.contains(QLatin1String("backStyle"))
-            ? toString(object.value(QLatin1String("backStyle")), "backStyle", context)
-            : QStringLiteral("opaque");
+        control.caption = fields.text("caption");
+        const QString style = fields.has("backStyle") ? fields.text("backStyle") : QStringLiteral("opaque");
         if (style != QLatin1String("opaque") && style != QLatin1String("transparent"))
-            fail(context, QStringLiteral("\"backStyle\" must be opaque or transparent"));
+            fail(fields.context(), QStringLiteral("\"backStyle\" must be opaque or transparent"));
         control.opaque = style == QLatin1String("opaque");
         break;
     }
     case ControlType::XPButton:
-        parseButtonProperties(required(object, "properties", context), control, context);
+        parseButtonProperties(fields.value("properties"), control, fields.context());
         break;
     case ControlType::Line:
         break;
     }
+}
+
+ControlDescription parseControl(const QJsonValue &value, int position)
+{
+    const QString where = QStringLiteral("control #%1").arg(position);
+    if (!value.isObject())
+        fail(where, QStringLiteral("must be an object"));
+    const QJsonObject object = value.toObject();
+    FieldReader fields(object, where);
+    ControlDescription control;
+    control.name = fields.text("name");
+    if (control.name.isEmpty())
+        fail(fields.context(), QStringLiteral("\"name\" is empty"));
+    if (fields.has("index"))
+        control.index = fields.whole("index", 0, 32767);
+    fields.setContext(describe(control));
+    control.type = parseType(fields);
+
+    if (control.type == ControlType::Line) {
+        control.line = QLine(fields.twipsValue("x1", 0), fields.twipsValue("y1", 0),
+                             fields.twipsValue("x2", 0), fields.twipsValue("y2", 0));
+        control.foreColor = fields.colour("color");
+        return control;
+    }
+
+    control.bounds = QRect(fields.twipsValue("left", 0), fields.twipsValue("top", 0),
+                           fields.twipsValue("width", 15), fields.twipsValue("height", 15));
+    control.tabIndex = fields.whole("tabIndex", 0, 32767);
+    if (fields.has("toolTip"))
+        control.toolTip = fields.text("toolTip");
+    if (fields.has("visible"))
+        control.visible = fields.flag("visible");
+    if (fields.has("font"))
+        control.font = toFont(fields.value("font"), fields.context());
+    if (fields.has("foreColor"))
+        control.foreColor = fields.colour("foreColor");
+    if (fields.has("backColor"))
+        control.backColor = fields.colour("backColor");
+    parseTypeFields(fields, control);
     return control;
 }
 
@@ -318,22 +340,22 @@ void checkRequiredControls(const FormLayout &layout)
 {
     const auto require = [&](const QString &name, int index, ControlType type) {
         const ControlDescription *control = layout.find(name, index);
-        const QString id = index < 0 ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
+        const QString id = controlIdText(name, index);
         if (control == nullptr)
             fail(QString(), QStringLiteral("the layout lacks %1").arg(id));
         if (control->type != type)
             fail(id, QStringLiteral("has the wrong control type"));
     };
-    require(QStringLiteral("Text1"), -1, ControlType::TextBox);
-    require(QStringLiteral("Check1"), -1, ControlType::CheckBox);
-    require(QStringLiteral("Label3"), -1, ControlType::Label);
-    require(QStringLiteral("Label4"), -1, ControlType::Label);
-    require(QStringLiteral("XPButton12"), -1, ControlType::XPButton);
-    require(QStringLiteral("XPButton13"), -1, ControlType::XPButton);
+    require(controlname::kDisplay, -1, ControlType::TextBox);
+    require(controlname::kBinaryMode, -1, ControlType::CheckBox);
+    require(controlname::kMemoryValue, -1, ControlType::Label);
+    require(controlname::kMemoryIndicator, -1, ControlType::Label);
+    require(controlname::kWidthToggleButton, -1, ControlType::XPButton);
+    require(controlname::kToDecimalButton, -1, ControlType::XPButton);
     for (int i = 0; i < 10; ++i) {
-        require(QStringLiteral("XPButton1"), i, ControlType::XPButton);
-        require(QStringLiteral("Label5"), i, ControlType::Label);
-        require(QStringLiteral("Label8"), i, ControlType::Label);
+        require(controlname::kDigitButtons, i, ControlType::XPButton);
+        require(controlname::kTableOperands, i, ControlType::Label);
+        require(controlname::kTableProducts, i, ControlType::Label);
     }
 }
 
@@ -382,7 +404,7 @@ FormLayout parseLayout(const QByteArray &json)
 
 } // namespace
 
-LayoutLoader::Result LayoutLoader::parse(const QByteArray &json)
+Result parse(const QByteArray &json)
 {
     Result result;
     try {
@@ -394,7 +416,7 @@ LayoutLoader::Result LayoutLoader::parse(const QByteArray &json)
     return result;
 }
 
-LayoutLoader::Result LayoutLoader::load(const QString &path)
+Result load(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -405,29 +427,18 @@ LayoutLoader::Result LayoutLoader::load(const QString &path)
     return parse(file.readAll());
 }
 
-const LayoutLoader::Result &LayoutLoader::builtIn()
+const Result &builtIn()
 {
     static const Result result = [] {
-        ensureResources();
+        WindowResources::ensureRegistered();
         return load(builtInPath());
     }();
     return result;
 }
 
-void LayoutLoader::ensureResources()
-{
-    // The resources live in this static library; registering them once here
-    // keeps the linker from dropping them.
-    static const bool registered = [] {
-        initWindowResources();
-        return true;
-    }();
-    Q_UNUSED(registered);
-}
-
-QString LayoutLoader::builtInPath()
+QString builtInPath()
 {
     return QStringLiteral(":/hitungrama/form1.layout.json");
 }
 
-} // namespace hitungrama
+} // namespace hitungrama::LayoutLoader

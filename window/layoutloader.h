@@ -5,30 +5,24 @@
 #include <QByteArray>
 #include <QString>
 
-namespace hitungrama {
-
 // Parses the window's saved layout (JSON) into control descriptions and checks
 // it: every value has its type, sizes are whole pixels, each button's extent
 // matches its size, no control appears twice, and the controls the window
 // drives are all there. A layout that fails any check is refused as a whole.
-class LayoutLoader {
-public:
-    struct Result {
-        FormLayout layout;
-        QString error; // empty when the layout was accepted
+namespace hitungrama::LayoutLoader {
 
-        bool ok() const { return error.isEmpty(); }
-    };
+struct Result {
+    FormLayout layout;
+    QString error; // empty when the layout was accepted
 
-    static Result parse(const QByteArray &json);
-    static Result load(const QString &path);
-
-    // The layout compiled into the program, parsed once.
-    static const Result &builtIn();
-    static QString builtInPath();
-
-    // Registers the compiled-in layout, picture and icons (idempotent).
-    static void ensureResources();
+    bool ok() const { return error.isEmpty(); }
 };
 
-} // namespace hitungrama
+Result parse(const QByteArray &json);
+Result load(const QString &path);
+
+// The layout compiled into the program, parsed once.
+const Result &builtIn();
+QString builtInPath();
+
+} // namespace hitungrama::LayoutLoader

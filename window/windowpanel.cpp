@@ -1,5 +1,6 @@
 #include "window/windowpanel.h"
 
+#include "window/controlnames.h"
 #include "window/form1.h"
 #include "xpbutton/systemcolor.h"
 #include "xpbutton/xpbutton.h"
@@ -52,13 +53,13 @@ void WindowPanel::setLabelCaption(LabelGroup group, int index, const std::string
     QLabel *label = nullptr;
     switch (group) {
     case LabelGroup::Label3:
-        label = index == 0 ? m_form.controls().label(QStringLiteral("Label3")) : nullptr;
+        label = index == 0 ? m_form.controls().label(controlname::kMemoryValue) : nullptr;
         break;
     case LabelGroup::Label5:
-        label = m_form.controls().label(QStringLiteral("Label5"), index);
+        label = m_form.controls().label(controlname::kTableOperands, index);
         break;
     case LabelGroup::Label8:
-        label = m_form.controls().label(QStringLiteral("Label8"), index);
+        label = m_form.controls().label(controlname::kTableProducts, index);
         break;
     }
     if (label != nullptr)
@@ -69,10 +70,10 @@ void WindowPanel::setBackColor(BackTarget target, OleColor colour)
 {
     switch (target) {
     case BackTarget::Label3:
-        setBackground(m_form.controls().label(QStringLiteral("Label3")), QPalette::Window, colour);
+        setBackground(m_form.controls().label(controlname::kMemoryValue), QPalette::Window, colour);
         break;
     case BackTarget::Label4:
-        setBackground(m_form.controls().label(QStringLiteral("Label4")), QPalette::Window, colour);
+        setBackground(m_form.controls().label(controlname::kMemoryIndicator), QPalette::Window, colour);
         break;
     case BackTarget::Display:
         setBackground(m_form.display(), QPalette::Base, colour);
@@ -82,25 +83,20 @@ void WindowPanel::setBackColor(BackTarget target, OleColor colour)
 
 void WindowPanel::setDigitButtonEnabled(int index, bool enabled)
 {
-    if (XPButton *button = m_form.controls().button(QStringLiteral("XPButton1"), index))
+    if (XPButton *button = m_form.controls().button(controlname::kDigitButtons, index))
         button->setButtonEnabled(enabled);
 }
 
 void WindowPanel::setDecimalButtonEnabled(bool enabled)
 {
-    if (XPButton *button = m_form.controls().button(QStringLiteral("XPButton13")))
+    if (XPButton *button = m_form.controls().button(controlname::kToDecimalButton))
         button->setButtonEnabled(enabled);
 }
 
 void WindowPanel::setWidthToggleVisible(bool visible)
 {
-    if (XPButton *button = m_form.controls().button(QStringLiteral("XPButton12")))
+    if (XPButton *button = m_form.controls().button(controlname::kWidthToggleButton))
         button->setVisible(visible);
-}
-
-int WindowPanel::outerWidthTwips() const
-{
-    return m_form.outerWidthTwips();
 }
 
 void WindowPanel::setOuterWidthTwips(int twips)

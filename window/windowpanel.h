@@ -19,7 +19,6 @@ public:
     void setDigitButtonEnabled(int index, bool enabled) override;
     void setDecimalButtonEnabled(bool enabled) override;
     void setWidthToggleVisible(bool visible) override;
-    int outerWidthTwips() const override;
     void setOuterWidthTwips(int twips) override;
     MessageAnswer showMessage(const std::string &text, const std::string &title,
                               MessageButtons buttons, MessageIcon icon) override;

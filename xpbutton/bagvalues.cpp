@@ -145,7 +145,7 @@ std::optional<QFont> fontFromBag(const QVariant &value)
 QVariant fontToBag(const QFont &font, double points)
 {
     QFont stored(font.family());
-    stored.setPointSizeF(points > 0.0 ? points : 8.25);
+    stored.setPointSizeF(points > 0.0 ? points : kDefaultFontPoints);
     stored.setBold(font.bold());
     stored.setItalic(font.italic());
     stored.setUnderline(font.underline());

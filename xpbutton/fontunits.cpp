@@ -37,12 +37,6 @@ double fontPoints(const QFont &font)
     return 0.0;
 }
 
-QFont pixelSizedFont(const QFont &font)
-{
-    return fontFromPoints(font.family(), fontPoints(font), font.bold(), font.italic(),
-                          font.underline(), font.strikeOut());
-}
-
 bool sameFontDescription(const QFont &a, const QFont &b)
 {
     return a.family().compare(b.family(), Qt::CaseInsensitive) == 0

@@ -29,7 +29,6 @@ namespace {
 
 constexpr int kInitialWidth = 79;  // 1185 twips
 constexpr int kInitialHeight = 51; // 765 twips
-constexpr double kInitialPoints = 8.25;
 constexpr quint32 kInitialForeColor = 0x80000006;
 constexpr int kHoverInterval = 1;
 
@@ -83,8 +82,8 @@ XPButton::XPButton(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_font = fontFromPoints(QStringLiteral("Tahoma"), kInitialPoints);
-    m_fontPoints = kInitialPoints;
+    m_font = fontFromPoints(QStringLiteral("Tahoma"), kDefaultFontPoints);
+    m_fontPoints = kDefaultFontPoints;
     m_foreColor = kInitialForeColor;
 
     m_hoverTimer = new QTimer(this);
@@ -224,7 +223,7 @@ QString XPButton::accessKey() const
 void XPButton::applyFont(const QFont &font)
 {
     const double points = fontPoints(font);
-    m_fontPoints = points > 0.0 ? points : kInitialPoints;
+    m_fontPoints = points > 0.0 ? points : kDefaultFontPoints;
     m_font = fontFromPoints(font.family(), m_fontPoints, font.bold(), font.italic(),
                             font.underline(), font.strikeOut());
 }

@@ -11,6 +11,7 @@
 // the matching look and raise the button's events as Qt signals.
 
 #include "xpbutton/ambientproperties.h"
+#include "xpbutton/fontunits.h"
 #include "xpbutton/propertybag.h"
 #include "xpbutton/xpbuttonrenderer.h"
 
@@ -110,7 +111,7 @@ private:
     mutable ButtonLook m_deferredLook;
     mutable bool m_lookDeferred = false;
     QFont m_font;
-    double m_fontPoints = 8.25;
+    double m_fontPoints = kDefaultFontPoints;
     quint32 m_foreColor = 0x80000006;
     QTimer *m_hoverTimer = nullptr;
     int m_accessShortcutId = 0;

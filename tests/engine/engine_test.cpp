@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace hitungrama {
@@ -142,7 +143,7 @@ TEST_F(EngineTest, load_and_typing_turn_display_yellow)
 {
     EXPECT_EQ(panel.display, "0");
     EXPECT_EQ(panel.colours[BackTarget::Display], kYellow);
-    EXPECT_EQ(engine.pendingOperator(), -1);
+    EXPECT_EQ(engine.pendingOperator(), operatorCode(Operator::None));
     panel.colours.clear();
     panel.type("42");
     EXPECT_EQ(panel.colours[BackTarget::Display], kYellow);
@@ -164,7 +165,7 @@ TEST_F(EngineTest, failed_step_keeps_earlier_assignments_and_is_refused)
     press("5 * CE =");
     EXPECT_EQ(panel.refusals, 1);
     EXPECT_EQ(engine.currentValue(), 1); // the 0 was already replaced by 1
-    EXPECT_EQ(engine.pendingOperator(), 2);
+    EXPECT_EQ(engine.pendingOperator(), operatorCode(Operator::Multiply));
     press("ON 0 M+ 5");
     EXPECT_EQ(panel.refusals, 2);
     EXPECT_EQ(panel.display, "memory can't Accept 0");
@@ -185,14 +186,14 @@ TEST_F(EngineTest, table_fills_from_current_value_and_widens)
     EXPECT_EQ(panel.caption(LabelGroup::Label8, 2), "0.3");
     press("+ Tbl");
     EXPECT_EQ(panel.caption(LabelGroup::Label8, 9), "0");
-    EXPECT_EQ(engine.pendingOperator(), 0);
+    EXPECT_EQ(engine.pendingOperator(), operatorCode(Operator::Add));
 }
 
 TEST_F(EngineTest, on_resets_evaluation_and_table_but_not_memory)
 {
     press("4 M+ 3 Tbl + 4 ON");
     EXPECT_EQ(panel.display, "0");
-    EXPECT_EQ(engine.pendingOperator(), -1);
+    EXPECT_EQ(engine.pendingOperator(), operatorCode(Operator::None));
     EXPECT_FALSE(engine.startNewNumber());
     EXPECT_EQ(engine.memoryValue(), 4);
     for (int row = 0; row < 10; ++row) {
@@ -242,6 +243,17 @@ TEST_F(EngineTest, binary_mode_switches_buttons)
     press("Decimal-mode");
     EXPECT_FALSE(panel.decimalEnabled);
     EXPECT_TRUE(panel.digitEnabled[9]);
+}
+
+// The pending operator is reported as a number and read back from it.
+TEST(OperatorCode, round_trips_pending_operators_only)
+{
+    for (const Operator op : {Operator::None, Operator::Add, Operator::Subtract, Operator::Multiply,
+                              Operator::Divide, Operator::Power, Operator::Modulo})
+        EXPECT_EQ(operatorFromCode(operatorCode(op)), op) << operatorCode(op);
+    EXPECT_EQ(operatorCode(Operator::Power), 5);
+    for (const double code : {4.0, 0.5, -2.0, 7.0, std::nan("")})
+        EXPECT_EQ(operatorFromCode(code), Operator::None) << code;
 }
 
 } // namespace

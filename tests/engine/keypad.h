@@ -1,10 +1,11 @@
 #pragma once
 
 #include "engine/engine.h"
-#include "fakepanel.h"
+#include "testsupport/fakepanel.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -24,25 +25,33 @@ protected:
         engine.load();
     }
 
+    void TearDown() override
+    {
+        EXPECT_TRUE(panel.faults.empty()) << panel.faults.front();
+        EXPECT_TRUE(panel.unscriptedQuestions.empty()) << "unscripted question: "
+                                                       << panel.unscriptedQuestions.front();
+    }
+
     void press(const std::string &keys)
     {
-        using Indexed = std::pair<void (Engine::*)(int), int>;
-        static const std::map<std::string, Indexed> indexed{
-            {"+", {&Engine::operatorClicked, 0}}, {"-", {&Engine::operatorClicked, 1}},
-            {"*", {&Engine::operatorClicked, 2}}, {"/", {&Engine::operatorClicked, 3}},
-            {"=", {&Engine::operatorClicked, 4}}, {"x^y", {&Engine::operatorClicked, 5}},
-            {"mod", {&Engine::operatorClicked, 6}}, {"Sin", {&Engine::functionClicked, 0}},
-            {"x^2", {&Engine::functionClicked, 1}}, {"x^3", {&Engine::functionClicked, 2}},
-            {"Sqrt", {&Engine::functionClicked, 5}}, {"!", {&Engine::functionClicked, 6}},
-            {"Tbl", {&Engine::functionClicked, 7}}, {"Prm", {&Engine::functionClicked, 8}},
-            {"+/-", {&Engine::functionClicked, 9}}, {"%", {&Engine::functionClicked, 10}},
-            {"log", {&Engine::functionClicked, 11}}, {"M+", {&Engine::memoryClicked, 0}},
-            {"M-", {&Engine::memoryClicked, 1}}, {"MRC", {&Engine::memoryClicked, 2}},
-            {"Biner", {&Engine::binaryModeClicked, 1}}, {"Decimal-mode", {&Engine::binaryModeClicked, 0}}};
-        static const std::map<std::string, void (Engine::*)()> plain{
-            {"ON", &Engine::onClicked}, {"BS", &Engine::backSpaceClicked}, {"CE", &Engine::clearEntryClicked},
-            {"BIN", &Engine::toBinaryClicked}, {"Desimal", &Engine::toDecimalClicked},
-            {"OFF-No", &Engine::exitDeclined}};
+        using Press = std::function<void(Engine &)>;
+        const auto op = [](Operator o) -> Press { return [o](Engine &e) { e.operatorClicked(o); }; };
+        const auto fn = [](Function f) -> Press { return [f](Engine &e) { e.functionClicked(f); }; };
+        const auto mem = [](MemoryKey k) -> Press { return [k](Engine &e) { e.memoryClicked(k); }; };
+        const auto mode = [](int v) -> Press { return [v](Engine &e) { e.binaryModeClicked(v); }; };
+        const auto plain = [](void (Engine::*h)()) -> Press { return [h](Engine &e) { (e.*h)(); }; };
+        static const std::map<std::string, Press> named{
+            {"+", op(Operator::Add)}, {"-", op(Operator::Subtract)}, {"*", op(Operator::Multiply)},
+            {"/", op(Operator::Divide)}, {"=", op(Operator::Equals)}, {"x^y", op(Operator::Power)},
+            {"mod", op(Operator::Modulo)}, {"Sin", fn(Function::Sine)}, {"x^2", fn(Function::Square)},
+            {"x^3", fn(Function::Cube)}, {"Sqrt", fn(Function::SquareRoot)}, {"!", fn(Function::Factorial)},
+            {"Tbl", fn(Function::Table)}, {"Prm", fn(Function::Prime)}, {"+/-", fn(Function::SignChange)},
+            {"%", fn(Function::Percent)}, {"log", fn(Function::NaturalLog)}, {"M+", mem(MemoryKey::Store)},
+            {"M-", mem(MemoryKey::Clear)}, {"MRC", mem(MemoryKey::Recall)}, {"Biner", mode(1)},
+            {"Decimal-mode", mode(0)}, {"ON", plain(&Engine::onClicked)},
+            {"BS", plain(&Engine::backSpaceClicked)}, {"CE", plain(&Engine::clearEntryClicked)},
+            {"BIN", plain(&Engine::toBinaryClicked)}, {"Desimal", plain(&Engine::toDecimalClicked)},
+            {"OFF-No", plain(&Engine::exitDeclined)}};
 
         std::istringstream stream(keys);
         std::string key;
@@ -52,10 +61,8 @@ protected:
             } else if (key.find_first_not_of("0123456789.") == std::string::npos) {
                 for (const char c : key)
                     c == '.' ? engine.decimalPointClicked() : engine.digitClicked(c - '0');
-            } else if (const auto found = indexed.find(key); found != indexed.end()) {
-                (engine.*found->second.first)(found->second.second);
-            } else if (const auto single = plain.find(key); single != plain.end()) {
-                (engine.*single->second)();
+            } else if (const auto found = named.find(key); found != named.end()) {
+                found->second(engine);
             } else {
                 ADD_FAILURE() << "unknown key " << key;
             }

@@ -2,6 +2,8 @@
 // the picture and the separator line, width changes, refusals, about and exit.
 #include "windowsetup.h"
 
+#include "window/controlnames.h"
+
 #include "xpbutton/xpbutton.h"
 
 #include <QCheckBox>
@@ -25,10 +27,7 @@ protected:
 
     WindowSetup window;
     Form1 &form() { return *window.form; }
-    XPButton *button(const char *name, int index = -1)
-    {
-        return form().controls().button(QString::fromLatin1(name), index);
-    }
+    XPButton *button(QLatin1String name, int index = -1) { return form().controls().button(name, index); }
     void click(XPButton *target)
     {
         ASSERT_NE(target, nullptr);
@@ -114,14 +113,14 @@ TEST_F(Form1Test, separator_line_appears_when_the_window_is_wide)
 TEST_F(Form1Test, off_answered_yes_ends_and_nothing_reacts_afterwards)
 {
     QSignalSpy exits(&form(), &Form1::exitRequested);
-    click(button("XPButton1", 5));
+    click(button(controlname::kDigitButtons, 5));
     window.boxes.queueAnswer(true);
     window.boxes.expect();
-    click(button("XPButton4"));
+    click(button(controlname::kOffButton));
     EXPECT_EQ(exits.count(), 1);
     EXPECT_TRUE(form().hasExited());
-    click(button("XPButton1", 6));
-    click(button("XPButton7"));
+    click(button(controlname::kDigitButtons, 6));
+    click(button(controlname::kAboutButton));
     EXPECT_EQ(form().display()->text(), QStringLiteral("5"));
     EXPECT_EQ(window.boxes.records().size(), 1u);
 }

@@ -3,6 +3,9 @@
 // buttons' saved property sets read back.
 #include "windowsetup.h"
 
+#include "window/controlid.h"
+#include "window/controlnames.h"
+
 #include "xpbutton/fontunits.h"
 #include "xpbutton/systemcolor.h"
 #include "xpbutton/xpbutton.h"
@@ -19,12 +22,14 @@
 namespace hitungrama::test {
 namespace {
 
+using namespace controlname;
+
 constexpr quint32 kDarkGreen = 0x004000;
 constexpr quint32 kRed = 0x0000FF;
 constexpr quint32 kWindowFrame = 0x80000006;
 
 struct ButtonRow {
-    const char *name;
+    QLatin1String name;
     int index;
     const char *caption;
     const char *toolTip;
@@ -42,48 +47,48 @@ constexpr int C0 = 120, C1 = 720, C2 = 1320, C3 = 1920, C4 = 2640, C5 = 3240, C6
 constexpr int R0 = 2160, R1 = 2640, R2 = 3120, R3 = 3600, R4 = 4080;
 
 const std::vector<ButtonRow> kButtons = {
-    {"XPButton1", 0, "0", "", C0, R4, 495, 375, 8.25, 1},
-    {"XPButton1", 1, "1", "", C0, R3, 495, 375, 8.25, 2},
-    {"XPButton1", 2, "2", "", C1, R3, 495, 375, 8.25, 3},
-    {"XPButton1", 3, "3", "", C2, R3, 495, 375, 8.25, 4},
-    {"XPButton1", 4, "4", "", C0, R2, 495, 375, 8.25, 5},
-    {"XPButton1", 5, "5", "", C1, R2, 495, 375, 8.25, 6},
-    {"XPButton1", 6, "6", "", C2, R2, 495, 375, 8.25, 7},
-    {"XPButton1", 7, "7", "", C0, R1, 495, 375, 8.25, 8},
-    {"XPButton1", 8, "8", "", C1, R1, 495, 375, 8.25, 9},
-    {"XPButton1", 9, "9", "", C2, R1, 495, 375, 8.25, 10},
-    {"XPButton2", 0, "+", "", C3, R4, 495, 375, 9.75, 11},
-    {"XPButton2", 1, "-", "", C3, R3, 495, 375, 9.75, 12},
-    {"XPButton2", 2, "*", "", C3, R2, 495, 375, 9.75, 13},
-    {"XPButton2", 3, "/", "", C3, R1, 495, 375, 8.25, 14},
-    {"XPButton2", 4, "=", "", C2, R4, 495, 375, 9.75, 15},
-    {"XPButton2", 5, "x^y", "PANGKAT KE Y", C4, R4, 495, 375, 9.75, 42},
-    {"XPButton2", 6, "mod", "SISA HASIL BAGI", C5, R3, 495, 375, 9.75, 43},
-    {"XPButton3", -1, "ON", "", 120, 1560, 495, 375, 8.25, 16},
-    {"XPButton4", -1, "OFF", "", 2640, 1680, 495, 375, 8.25, 17},
-    {"XPButton5", -1, "CE", "CLEAR", C4, R0, 495, 375, 8.25, 18},
-    {"XPButton6", -1, "Back-Space", "", 3240, 1680, 1095, 375, 8.25, 19},
-    {"XPButton7", -1, "ABOUT", "", 720, 1560, 735, 375, 8.25, 20},
-    {"XPButton8", 0, "M+", "", C5, R0, 495, 375, 8.25, 23},
-    {"XPButton8", 1, "M-", "", C5, R1, 495, 375, 8.25, 24},
-    {"XPButton8", 2, "MRC", "MEMORY ", C6, R0, 495, 375, 8.25, 25},
-    {"XPButton9", 0, "Sin", "SINUS", C6, R2, 495, 375, 9.75, 26},
-    {"XPButton9", 1, "x^2", "AKAR PANGKAT DUA", C5, R2, 495, 375, 9.75, 27},
-    {"XPButton9", 2, "x^3", "AKAR PANGKAT TIGA", C4, R1, 495, 375, 9.75, 28},
-    {"XPButton9", 3, "Tan", "TANGEN", C6, R3, 495, 375, 9.75, 29},
-    {"XPButton9", 4, "Cos", "KOSINUS", C6, R4, 495, 375, 9.75, 30},
-    {"XPButton9", 5, "Sqrt", "AKAR KUADRAT", C6, R1, 495, 375, 9.75, 31},
-    {"XPButton9", 6, "!", "FAKTORIAL", C5, R4, 495, 375, 9.75, 32},
-    {"XPButton9", 7, "Tbl", "GENERATE TABLE", C2, R0, 495, 375, 9.75, 33},
-    {"XPButton9", 8, "Prm", "PRIMER ATAU BUKAN PRIMER", C3, R0, 495, 375, 9.75, 34},
-    {"XPButton9", 9, "+/-", "MINUS", C4, R3, 495, 375, 9.75, 35},
-    {"XPButton9", 10, "%", "PERSEN", C4, R2, 495, 375, 9.75, 36},
-    {"XPButton9", 11, "log", "LOG", C1, R0, 495, 375, 9.75, 37},
-    {"XPButton10", -1, ".", "", C1, R4, 495, 375, 8.25, 38},
-    {"XPButton11", -1, "BIN", "KONVERT DARI DESIMAL KE BINER", C0, R0, 495, 375, 8.25, 41,
+    {kDigitButtons, 0, "0", "", C0, R4, 495, 375, 8.25, 1},
+    {kDigitButtons, 1, "1", "", C0, R3, 495, 375, 8.25, 2},
+    {kDigitButtons, 2, "2", "", C1, R3, 495, 375, 8.25, 3},
+    {kDigitButtons, 3, "3", "", C2, R3, 495, 375, 8.25, 4},
+    {kDigitButtons, 4, "4", "", C0, R2, 495, 375, 8.25, 5},
+    {kDigitButtons, 5, "5", "", C1, R2, 495, 375, 8.25, 6},
+    {kDigitButtons, 6, "6", "", C2, R2, 495, 375, 8.25, 7},
+    {kDigitButtons, 7, "7", "", C0, R1, 495, 375, 8.25, 8},
+    {kDigitButtons, 8, "8", "", C1, R1, 495, 375, 8.25, 9},
+    {kDigitButtons, 9, "9", "", C2, R1, 495, 375, 8.25, 10},
+    {kOperatorButtons, 0, "+", "", C3, R4, 495, 375, 9.75, 11},
+    {kOperatorButtons, 1, "-", "", C3, R3, 495, 375, 9.75, 12},
+    {kOperatorButtons, 2, "*", "", C3, R2, 495, 375, 9.75, 13},
+    {kOperatorButtons, 3, "/", "", C3, R1, 495, 375, 8.25, 14},
+    {kOperatorButtons, 4, "=", "", C2, R4, 495, 375, 9.75, 15},
+    {kOperatorButtons, 5, "x^y", "PANGKAT KE Y", C4, R4, 495, 375, 9.75, 42},
+    {kOperatorButtons, 6, "mod", "SISA HASIL BAGI", C5, R3, 495, 375, 9.75, 43},
+    {kOnButton, -1, "ON", "", 120, 1560, 495, 375, 8.25, 16},
+    {kOffButton, -1, "OFF", "", 2640, 1680, 495, 375, 8.25, 17},
+    {kClearEntryButton, -1, "CE", "CLEAR", C4, R0, 495, 375, 8.25, 18},
+    {kBackSpaceButton, -1, "Back-Space", "", 3240, 1680, 1095, 375, 8.25, 19},
+    {kAboutButton, -1, "ABOUT", "", 720, 1560, 735, 375, 8.25, 20},
+    {kMemoryButtons, 0, "M+", "", C5, R0, 495, 375, 8.25, 23},
+    {kMemoryButtons, 1, "M-", "", C5, R1, 495, 375, 8.25, 24},
+    {kMemoryButtons, 2, "MRC", "MEMORY ", C6, R0, 495, 375, 8.25, 25},
+    {kFunctionButtons, 0, "Sin", "SINUS", C6, R2, 495, 375, 9.75, 26},
+    {kFunctionButtons, 1, "x^2", "AKAR PANGKAT DUA", C5, R2, 495, 375, 9.75, 27},
+    {kFunctionButtons, 2, "x^3", "AKAR PANGKAT TIGA", C4, R1, 495, 375, 9.75, 28},
+    {kFunctionButtons, 3, "Tan", "TANGEN", C6, R3, 495, 375, 9.75, 29},
+    {kFunctionButtons, 4, "Cos", "KOSINUS", C6, R4, 495, 375, 9.75, 30},
+    {kFunctionButtons, 5, "Sqrt", "AKAR KUADRAT", C6, R1, 495, 375, 9.75, 31},
+    {kFunctionButtons, 6, "!", "FAKTORIAL", C5, R4, 495, 375, 9.75, 32},
+    {kFunctionButtons, 7, "Tbl", "GENERATE TABLE", C2, R0, 495, 375, 9.75, 33},
+    {kFunctionButtons, 8, "Prm", "PRIMER ATAU BUKAN PRIMER", C3, R0, 495, 375, 9.75, 34},
+    {kFunctionButtons, 9, "+/-", "MINUS", C4, R3, 495, 375, 9.75, 35},
+    {kFunctionButtons, 10, "%", "PERSEN", C4, R2, 495, 375, 9.75, 36},
+    {kFunctionButtons, 11, "log", "LOG", C1, R0, 495, 375, 9.75, 37},
+    {kDecimalPointButton, -1, ".", "", C1, R4, 495, 375, 8.25, 38},
+    {kToBinaryButton, -1, "BIN", "KONVERT DARI DESIMAL KE BINER", C0, R0, 495, 375, 8.25, 41,
      kWindowFrame, 0x000000},
-    {"XPButton12", -1, "->", "", 4080, 0, 375, 255, 8.25, 44, 0x800080, 0xFF0000, true, false},
-    {"XPButton13", -1, "Desimal", "KONVERT DARI BINER KE DESIMAL", 2640, 1320, 1695, 255, 8.25,
+    {kWidthToggleButton, -1, "->", "", 4080, 0, 375, 255, 8.25, 44, 0x800080, 0xFF0000, true, false},
+    {kToDecimalButton, -1, "Desimal", "KONVERT DARI BINER KE DESIMAL", 2640, 1320, 1695, 255, 8.25,
      75, kWindowFrame, 0x000000, false, true},
 };
 
@@ -103,7 +108,7 @@ class ButtonLayout : public WindowLayout, public ::testing::WithParamInterface<B
 TEST_P(ButtonLayout, matches_the_button_table)
 {
     const ButtonRow &row = GetParam();
-    const ControlRegistry::Entry *entry = controls().find(QString::fromLatin1(row.name), row.index);
+    const ControlRegistry::Entry *entry = controls().find(row.name, row.index);
     ASSERT_NE(entry, nullptr);
     const auto *button = qobject_cast<XPButton *>(entry->widget);
     ASSERT_NE(button, nullptr);
@@ -130,9 +135,9 @@ TEST_P(ButtonLayout, saved_set_reads_back_unchanged)
 {
     const ButtonRow &row = GetParam();
     const ControlDescription *saved =
-        LayoutLoader::builtIn().layout.find(QString::fromLatin1(row.name), row.index);
+        LayoutLoader::builtIn().layout.find(row.name, row.index);
     ASSERT_NE(saved, nullptr);
-    XPButton *button = controls().button(QString::fromLatin1(row.name), row.index);
+    XPButton *button = controls().button(row.name, row.index);
     ASSERT_NE(button, nullptr);
 
     AmbientProperties ambient;
@@ -158,7 +163,7 @@ TEST_P(ButtonLayout, saved_set_reads_back_unchanged)
 template <typename Row>
 std::string rowName(const ::testing::TestParamInfo<Row> &info)
 {
-    std::string name = info.param.name;
+    std::string name(info.param.name.data(), static_cast<std::size_t>(info.param.name.size()));
     if (info.param.index >= 0)
         name += "_" + std::to_string(info.param.index);
     return name;
@@ -167,7 +172,7 @@ std::string rowName(const ::testing::TestParamInfo<Row> &info)
 INSTANTIATE_TEST_SUITE_P(AllButtons, ButtonLayout, ::testing::ValuesIn(kButtons), rowName<ButtonRow>);
 
 struct LabelRow {
-    const char *name;
+    QLatin1String name;
     int index;
     const char *caption;
     int left, top, width, height;
@@ -184,22 +189,22 @@ std::vector<LabelRow> labelRows()
     const QColor black(0, 0, 0);
     const QColor red(255, 0, 0);
     std::vector<LabelRow> rows = {
-        {"Label1", -1, "", 720, 240, 1815, 255, 21, "MS Sans Serif", 9.75, true, black, false},
-        {"Label2", -1, "", 2760, 120, 1815, 255, 22, "MS Sans Serif", 9.75, true, black, false},
-        {"Label3", -1, "", 1800, 1560, 615, 375, 39, "MS Sans Serif", 8.25, false, red, true},
-        {"Label4", -1, " M", 1440, 1560, 375, 255, 40, "MS Sans Serif", 12, true,
+        {kLeftBlankLabel, -1, "", 720, 240, 1815, 255, 21, "MS Sans Serif", 9.75, true, black, false},
+        {kRightBlankLabel, -1, "", 2760, 120, 1815, 255, 22, "MS Sans Serif", 9.75, true, black, false},
+        {kMemoryValue, -1, "", 1800, 1560, 615, 375, 39, "MS Sans Serif", 8.25, false, red, true},
+        {kMemoryIndicator, -1, " M", 1440, 1560, 375, 255, 40, "MS Sans Serif", 12, true,
          QColor(0, 0, 192), true},
     };
     static const char *const multipliers[] = {"x  1 =", "x  2 =", "x  3 =", "x  4 =", "x  5 =",
                                               "x  6 =", "x  7 =", "x  8 =", "x  9 =", " x 10 ="};
     for (int r = 0; r < 10; ++r) {
-        rows.push_back({"Label5", r, "", 4560, 120 + 360 * r, 1095, 255, 45 + r, "Comic Sans MS",
+        rows.push_back({kTableOperands, r, "", 4560, 120 + 360 * r, 1095, 255, 45 + r, "Comic Sans MS",
                         9.75, true, black, false});
         const int index = r == 0 ? 0 : 10 - r;
-        rows.push_back({"Label7", index, multipliers[r], r == 9 ? 5640 : 5760, 120 + 360 * r,
+        rows.push_back({kTableMultipliers, index, multipliers[r], r == 9 ? 5640 : 5760, 120 + 360 * r,
                         r == 9 ? 855 : 735, 255, 55 + index, "Comic Sans MS", 9.75, true, red,
                         false});
-        rows.push_back({"Label8", r, "", 6480, 120 + 360 * r, 1455, 375, 65 + r, "Comic Sans MS",
+        rows.push_back({kTableProducts, r, "", 6480, 120 + 360 * r, 1455, 375, 65 + r, "Comic Sans MS",
                         11.25, false, black, false});
     }
     return rows;
@@ -210,7 +215,7 @@ class LabelLayout : public WindowLayout, public ::testing::WithParamInterface<La
 TEST_P(LabelLayout, matches_the_label_table)
 {
     const LabelRow &row = GetParam();
-    const ControlRegistry::Entry *entry = controls().find(QString::fromLatin1(row.name), row.index);
+    const ControlRegistry::Entry *entry = controls().find(row.name, row.index);
     ASSERT_NE(entry, nullptr);
     const auto *label = qobject_cast<QLabel *>(entry->widget);
     ASSERT_NE(label, nullptr);
@@ -244,7 +249,7 @@ TEST_F(WindowLayout, display_and_check_box_match_their_rows)
     EXPECT_EQ(display->palette().color(QPalette::Text), QColor(0, 0, 255));
     EXPECT_TRUE(display->alignment() & Qt::AlignRight);
     EXPECT_FALSE(display->isReadOnly());
-    EXPECT_EQ(controls().find(QStringLiteral("Text1"))->tabIndex, 0);
+    EXPECT_EQ(controls().find(kDisplay)->tabIndex, 0);
 
     const QCheckBox *check = window.form->binaryModeBox();
     ASSERT_NE(check, nullptr);
@@ -252,33 +257,34 @@ TEST_F(WindowLayout, display_and_check_box_match_their_rows)
     EXPECT_EQ(check->text(), QStringLiteral("Biner aktif"));
     EXPECT_EQ(check->checkState(), Qt::Unchecked);
     EXPECT_EQ(check->font().pixelSize(), 11);
-    EXPECT_EQ(controls().find(QStringLiteral("Check1"))->tabIndex, 76);
+    EXPECT_EQ(controls().find(kBinaryMode)->tabIndex, 76);
 }
 
 // The focus order the tab indices give, skipping the hidden "->" and the
 // disabled "Desimal".
 std::vector<QString> expectedFocusOrder(bool toggleShown, bool decimalEnabled)
 {
-    std::vector<QString> order = {QStringLiteral("Text1")};
+    std::vector<QString> order = {kDisplay};
     for (int i = 0; i < 10; ++i)
-        order.push_back(QStringLiteral("XPButton1(%1)").arg(i));
+        order.push_back(controlIdText(kDigitButtons, i));
     for (int i = 0; i < 5; ++i)
-        order.push_back(QStringLiteral("XPButton2(%1)").arg(i));
-    for (const char *name : {"XPButton3", "XPButton4", "XPButton5", "XPButton6", "XPButton7"})
-        order.push_back(QString::fromLatin1(name));
+        order.push_back(controlIdText(kOperatorButtons, i));
+    for (const QLatin1String name :
+         {kOnButton, kOffButton, kClearEntryButton, kBackSpaceButton, kAboutButton})
+        order.push_back(name);
     for (int i = 0; i < 3; ++i)
-        order.push_back(QStringLiteral("XPButton8(%1)").arg(i));
+        order.push_back(controlIdText(kMemoryButtons, i));
     for (int i = 0; i < 12; ++i)
-        order.push_back(QStringLiteral("XPButton9(%1)").arg(i));
-    order.push_back(QStringLiteral("XPButton10"));
-    order.push_back(QStringLiteral("XPButton11"));
-    order.push_back(QStringLiteral("XPButton2(5)"));
-    order.push_back(QStringLiteral("XPButton2(6)"));
+        order.push_back(controlIdText(kFunctionButtons, i));
+    order.push_back(kDecimalPointButton);
+    order.push_back(kToBinaryButton);
+    order.push_back(controlIdText(kOperatorButtons, 5));
+    order.push_back(controlIdText(kOperatorButtons, 6));
     if (toggleShown)
-        order.push_back(QStringLiteral("XPButton12"));
+        order.push_back(kWidthToggleButton);
     if (decimalEnabled)
-        order.push_back(QStringLiteral("XPButton13"));
-    order.push_back(QStringLiteral("Check1"));
+        order.push_back(kToDecimalButton);
+    order.push_back(kBinaryMode);
     return order;
 }
 
@@ -305,7 +311,7 @@ TEST_F(WindowLayout, focus_starts_on_the_display_and_follows_the_tab_indices)
     EXPECT_EQ(QApplication::focusWidget(), window.form->display());
     const std::vector<QString> expected = expectedFocusOrder(false, false);
     std::vector<QString> visited = walkFocus(*window.form, expected.size() + 1, false);
-    EXPECT_EQ(visited.back(), QStringLiteral("Text1")) << "the order wraps around";
+    EXPECT_EQ(visited.back(), kDisplay) << "the order wraps around";
     visited.pop_back();
     EXPECT_EQ(visited, expected);
 }
@@ -314,7 +320,7 @@ TEST_F(WindowLayout, shown_toggle_and_enabled_desimal_join_the_focus_order)
 {
     ASSERT_TRUE(window.show());
     window.form->widthToggleButton()->show();
-    controls().button(QStringLiteral("XPButton13"))->setButtonEnabled(true);
+    controls().button(kToDecimalButton)->setButtonEnabled(true);
     const std::vector<QString> expected = expectedFocusOrder(true, true);
     EXPECT_EQ(walkFocus(*window.form, expected.size(), false), expected);
 }

@@ -1,6 +1,8 @@
 // The layout loader refuses a damaged layout as a whole, with a message that
 // names the fault.
+#include "window/controlnames.h"
 #include "window/layoutloader.h"
+#include "window/windowresources.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -31,7 +33,7 @@ void PrintTo(const Damage &damage, std::ostream *out)
 
 QJsonObject builtInJson()
 {
-    LayoutLoader::ensureResources();
+    WindowResources::ensureRegistered();
     QFile file(LayoutLoader::builtInPath());
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
     return QJsonDocument::fromJson(file.readAll()).object();
@@ -120,11 +122,11 @@ TEST(LayoutLoader, saved_sets_leave_out_defaults_but_keep_black_hover)
 {
     const LayoutLoader::Result &result = LayoutLoader::builtIn();
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    const ControlDescription *digit = result.layout.find(QStringLiteral("XPButton1"), 3);
+    const ControlDescription *digit = result.layout.find(controlname::kDigitButtons, 3);
     ASSERT_NE(digit, nullptr);
     EXPECT_FALSE(digit->properties.contains(QStringLiteral("Enabled")));
     EXPECT_FALSE(digit->properties.contains(QStringLiteral("Font")));
-    const ControlDescription *desimal = result.layout.find(QStringLiteral("XPButton13"));
+    const ControlDescription *desimal = result.layout.find(controlname::kToDecimalButton);
     ASSERT_NE(desimal, nullptr);
     EXPECT_EQ(desimal->properties.read(QStringLiteral("Enabled"), true), QVariant(false));
     // Black is not the ambient text colour, so a black hover colour is stored

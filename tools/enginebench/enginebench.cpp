@@ -1,5 +1,6 @@
 #include "engine/engine.h"
 #include "engine/numbertext.h"
+#include "testsupport/fakepanel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,47 +11,18 @@ namespace {
 
 using namespace hitungrama;
 
-// Keeps the display text and answers every box; nothing else is drawn.
-class BenchPanel : public Panel {
-public:
-    std::string displayText() const override { return m_display; }
-    void setDisplayText(const std::string &text) override
-    {
-        m_display = text;
-        if (engine != nullptr)
-            engine->displayChanged();
-    }
-    void setLabelCaption(LabelGroup, int, const std::string &) override {}
-    void setBackColor(BackTarget, OleColor) override {}
-    void setDigitButtonEnabled(int, bool) override {}
-    void setDecimalButtonEnabled(bool) override {}
-    void setWidthToggleVisible(bool) override {}
-    int outerWidthTwips() const override { return 4650; }
-    void setOuterWidthTwips(int) override {}
-    MessageAnswer showMessage(const std::string &, const std::string &, MessageButtons buttons,
-                              MessageIcon) override
-    {
-        return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
-    void inputRefused() override {}
-
-    Engine *engine = nullptr;
-
-private:
-    std::string m_display;
-};
-
-constexpr int kPower = 5;
-constexpr int kEquals = 4;
-constexpr int kFactorial = 6;
-constexpr int kPrime = 8;
-constexpr int kSignChange = 9;
-
 struct Calculator {
     Calculator()
     {
-        panel.engine = &engine;
+        panel.attach(engine);
         engine.load();
+    }
+
+    // Resets the engine between timed runs and drops what the panel recorded.
+    void reset()
+    {
+        engine.onClicked();
+        panel.clearHistory();
     }
 
     // Puts a value into currentValue the way a user can: type it into the
@@ -58,8 +30,8 @@ struct Calculator {
     void enter(const std::string &text)
     {
         panel.setDisplayText(text);
-        engine.functionClicked(kSignChange);
-        engine.functionClicked(kSignChange);
+        engine.functionClicked(Function::SignChange);
+        engine.functionClicked(Function::SignChange);
     }
 
     void typeDigits(const std::string &digits)
@@ -68,7 +40,7 @@ struct Calculator {
             engine.digitClicked(c - '0');
     }
 
-    BenchPanel panel;
+    FakePanel panel;
     Engine engine{panel};
 };
 
@@ -77,12 +49,12 @@ void power(benchmark::State &state, const char *exponent)
     Calculator calc;
     for (auto _ : state) {
         state.PauseTiming();
-        calc.engine.onClicked();
+        calc.reset();
         calc.enter("1.0000001");
-        calc.engine.operatorClicked(kPower);
+        calc.engine.operatorClicked(Operator::Power);
         calc.enter(exponent);
         state.ResumeTiming();
-        calc.engine.operatorClicked(kEquals);
+        calc.engine.operatorClicked(Operator::Equals);
     }
     benchmark::DoNotOptimize(calc.panel.displayText());
 }
@@ -100,12 +72,12 @@ void BM_PowerExponent10000001(benchmark::State &state)
 }
 BENCHMARK(BM_PowerExponent10000001)->Unit(benchmark::kMillisecond);
 
-void functionOn(benchmark::State &state, const std::string &digits, int function)
+void functionOn(benchmark::State &state, const std::string &digits, Function function)
 {
     Calculator calc;
     for (auto _ : state) {
         state.PauseTiming();
-        calc.engine.onClicked();
+        calc.reset();
         calc.typeDigits(digits);
         state.ResumeTiming();
         calc.engine.functionClicked(function);
@@ -115,20 +87,20 @@ void functionOn(benchmark::State &state, const std::string &digits, int function
 
 void BM_Factorial170(benchmark::State &state)
 {
-    functionOn(state, "170", kFactorial);
+    functionOn(state, "170", Function::Factorial);
 }
 BENCHMARK(BM_Factorial170)->Unit(benchmark::kMicrosecond);
 
 // Overflows the double range: answered with a box.
 void BM_Factorial200(benchmark::State &state)
 {
-    functionOn(state, "200", kFactorial);
+    functionOn(state, "200", Function::Factorial);
 }
 BENCHMARK(BM_Factorial200)->Unit(benchmark::kMicrosecond);
 
 void BM_PrimeTest2147483647(benchmark::State &state)
 {
-    functionOn(state, "2147483647", kPrime);
+    functionOn(state, "2147483647", Function::Prime);
 }
 BENCHMARK(BM_PrimeTest2147483647)->Unit(benchmark::kMicrosecond);
 

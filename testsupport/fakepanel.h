@@ -3,8 +3,6 @@
 #include "engine/engine.h"
 #include "engine/panel.h"
 
-#include <gtest/gtest.h>
-
 #include <array>
 #include <deque>
 #include <map>
@@ -16,7 +14,9 @@ namespace hitungrama {
 
 // Records everything the engine does to the controls and answers Yes/No boxes
 // from a script. Like the window, every display write raises the engine's
-// display change notification.
+// display change notification. Calls that break the panel's contract (an
+// index out of range, a box without a title) are not applied: they are
+// written to faults for the caller to check.
 class FakePanel : public Panel {
 public:
     struct Box {
@@ -27,41 +27,23 @@ public:
     };
 
     void attach(Engine &engine) { m_engine = &engine; }
+    // The user types a text into the display.
     void type(const std::string &text) { setDisplayText(text); }
-    std::string caption(LabelGroup group, int index) { return captions[{group, index}]; }
+    // "" for a label the engine never wrote.
+    std::string caption(LabelGroup group, int index) const;
+    // Forgets the display writes and boxes seen so far; the state stays.
+    void clearHistory();
 
     std::string displayText() const override { return display; }
-    void setDisplayText(const std::string &text) override
-    {
-        display = text;
-        displayWrites.push_back(text);
-        if (m_engine != nullptr)
-            m_engine->displayChanged();
-    }
-    void setLabelCaption(LabelGroup group, int index, const std::string &text) override
-    {
-        captions[{group, index}] = text;
-    }
+    void setDisplayText(const std::string &text) override;
+    void setLabelCaption(LabelGroup group, int index, const std::string &text) override;
     void setBackColor(BackTarget target, OleColor colour) override { colours[target] = colour; }
-    void setDigitButtonEnabled(int index, bool enabled) override { digitEnabled.at(index) = enabled; }
+    void setDigitButtonEnabled(int index, bool enabled) override;
     void setDecimalButtonEnabled(bool enabled) override { decimalEnabled = enabled; }
     void setWidthToggleVisible(bool visible) override { widthToggleVisible = visible; }
-    int outerWidthTwips() const override { return widthTwips; }
     void setOuterWidthTwips(int twips) override { widthTwips = twips; }
     MessageAnswer showMessage(const std::string &text, const std::string &title, MessageButtons buttons,
-                              MessageIcon icon) override
-    {
-        boxes.push_back({text, title, buttons, icon});
-        if (buttons == MessageButtons::Ok)
-            return MessageAnswer::Ok;
-        if (answers.empty()) {
-            ADD_FAILURE() << "unscripted question: " << text;
-            return MessageAnswer::No;
-        }
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
+                              MessageIcon icon) override;
     void inputRefused() override { ++refusals; }
 
     std::string display;
@@ -73,8 +55,13 @@ public:
     bool widthToggleVisible = false;
     int widthTwips = 4650;
     std::vector<Box> boxes;
-    std::deque<MessageAnswer> answers;
     int refusals = 0;
+
+    // Answers to Yes/No questions, taken from the front. A question with no
+    // answer left is answered No and its text kept in unscriptedQuestions.
+    std::deque<MessageAnswer> answers;
+    std::vector<std::string> unscriptedQuestions;
+    std::vector<std::string> faults;
 
 private:
     Engine *m_engine = nullptr;

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace hitungrama {
+
+// What the display may hold after any action: a number text the engine
+// reads back (including "Infinity", "-Infinity", "NaN" and binary numerals),
+// the one system message that stays in the display, nothing, or the text
+// the user last typed. "Desimal" pads any text with zeros on the left and
+// the decimal point appends "." to any text without one, so both are
+// allowed around each of these. Texts are UTF-8.
+namespace DisplayRule {
+
+bool accepts(const std::string &display, const std::string &typed);
+
+// The text without one trailing "." and without leading zeros.
+std::string normalised(const std::string &text);
+
+} // namespace DisplayRule
+
+} // namespace hitungrama
