@@ -2,6 +2,8 @@
 
 #include "window/controlfactory.h"
 #include "window/controlnames.h"
+#include "window/displayclipboard.h"
+#include "window/keyboardrouter.h"
 #include "window/twips.h"
 #include "window/windowresources.h"
 #include "xpbutton/systemcolor.h"
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 
@@ -36,6 +39,7 @@ Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent
     createControls(layout);
     connectControls();
     applyTabOrder();
+    setUpKeyboard();
     // The window's load notification: the engine's initial state.
     m_engine.load();
 }
@@ -138,6 +142,13 @@ void Form1::applyTabOrder()
         (*first)->setFocus(Qt::OtherFocusReason);
 }
 
+void Form1::setUpKeyboard()
+{
+    if (m_display != nullptr)
+        m_clipboard = new DisplayClipboard(*this, *m_display);
+    m_keyboard = new KeyboardRouter(*this);
+}
+
 void Form1::startPicture()
 {
     // Only the top-left corner can ever be seen: decode no more than the
@@ -174,7 +185,22 @@ void Form1::centreOnScreen()
 
 MessageAnswer Form1::showMessage(const MessageBoxRequest &request)
 {
+    // Ctrl's release would go to the box and leave the hints shown.
+    m_keyboard->hideHints();
+    ++m_boxesOpen;
+    const auto closed = qScopeGuard([this] { --m_boxesOpen; });
     return m_boxes.show(this, request);
+}
+
+void Form1::showKeyList()
+{
+    const KeyMap &map = m_keyboard->keyMap();
+    const QString text = map.describe([this](const ControlId &id) {
+        const XPButton *button = m_controls.button(id.name, id.index);
+        return button != nullptr ? button->caption() : id.toString();
+    });
+    showMessage({text, QStringLiteral("Tombol keyboard"), MessageButtons::Ok,
+                 MessageIcon::Information});
 }
 
 void Form1::refuseInput()
@@ -229,14 +255,14 @@ void Form1::routeClick(const ControlId &id)
 
 void Form1::showAbout()
 {
-    m_boxes.show(this, {aboutText(), QStringLiteral("Info"), MessageButtons::Ok,
-                        MessageIcon::Information});
+    showMessage({aboutText(), QStringLiteral("Info"), MessageButtons::Ok,
+                 MessageIcon::Information});
 }
 
 void Form1::askExit()
 {
-    const MessageAnswer answer = m_boxes.show(
-        this, {exitQuestion(), QStringLiteral("Pertanyaan"), MessageButtons::YesNo, MessageIcon::None});
+    const MessageAnswer answer = showMessage(
+        {exitQuestion(), QStringLiteral("Pertanyaan"), MessageButtons::YesNo, MessageIcon::None});
     if (answer == MessageAnswer::Yes) {
         m_exited = true;
         emit exitRequested();

@@ -10,6 +10,8 @@
 // to the Engine, which the window holds by value. The engine reaches back to
 // the controls only through WindowPanel; its message boxes, the about box and
 // the exit question go through the MessageBoxService the window was given.
+// Keys reach the same Click handlers through KeyboardRouter and its KeyMap;
+// the display takes text only by pasting (DisplayClipboard).
 
 #include "engine/engine.h"
 #include "window/controlregistry.h"
@@ -29,6 +31,8 @@ class QLineEdit;
 
 namespace hitungrama {
 
+class DisplayClipboard;
+class KeyboardRouter;
 class XPButton;
 
 class Form1 : public QWidget {
@@ -48,6 +52,8 @@ public:
     QLineEdit *display() const { return m_display; }
     QCheckBox *binaryModeBox() const { return m_binaryMode; }
     XPButton *widthToggleButton() const { return m_widthToggleButton; }
+    KeyboardRouter &keyboard() const { return *m_keyboard; }
+    DisplayClipboard &clipboard() const { return *m_clipboard; }
 
     // The outer width is the client width plus the border, in twips.
     int outerWidthTwips() const;
@@ -61,12 +67,18 @@ public:
     MessageAnswer showMessage(const MessageBoxRequest &request);
     void refuseInput();
     void displayChanged();
+    // The list of keys, in an information box.
+    void showKeyList();
+    // True while one of the window's message boxes is open.
+    bool boxOpen() const { return m_boxesOpen > 0; }
 
 signals:
     // "OFF" answered Yes: the program must end at once.
     void exitRequested();
     // The engine refused an input (after the beep).
     void inputRefused();
+    // The user put text into the display by hand (a paste).
+    void displayTyped(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -81,6 +93,7 @@ private:
     void createControls(const FormLayout &layout);
     void connectControls();
     void applyTabOrder();
+    void setUpKeyboard();
     void startPicture();
     void routeClick(const ControlId &id);
     void showAbout();
@@ -98,6 +111,9 @@ private:
     QLineEdit *m_display = nullptr;
     QCheckBox *m_binaryMode = nullptr;
     XPButton *m_widthToggleButton = nullptr;
+    DisplayClipboard *m_clipboard = nullptr;
+    KeyboardRouter *m_keyboard = nullptr;
+    int m_boxesOpen = 0;
     bool m_exited = false;
 };
 

@@ -334,6 +334,44 @@ void XPButton::pressFromAccessibility()
     HandleClick();
 }
 
+bool XPButton::clickFromKeyboard(int pressedMs)
+{
+    if (!m_enabledFlag || !isEnabled() || !isVisible())
+        return false;
+    ShowPressedFor(pressedMs);
+    emit Click();
+    return true;
+}
+
+void XPButton::ShowPressedFor(int milliseconds)
+{
+    // The pressed face as a left press draws it, without touching pressButton:
+    // the key map is not a press of this button's own.
+    ButtonLook look = CurrentLook(1);
+    look.pressButton = 1;
+    m_lookDeferred = false;
+    if (!m_image.isNull())
+        XPButtonRenderer::paint(m_image, look);
+    ApplyWindowShape();
+    update();
+    if (m_pressedLookTimer == nullptr) {
+        m_pressedLookTimer = new QTimer(this);
+        m_pressedLookTimer->setSingleShot(true);
+        connect(m_pressedLookTimer, &QTimer::timeout, this, [this] { Repaint(0); });
+    }
+    m_pressedLookTimer->start(milliseconds);
+}
+
+QString XPButton::keyHint() const
+{
+    return m_keyHint;
+}
+
+void XPButton::setKeyHint(const QString &hint)
+{
+    m_keyHint = hint;
+}
+
 void XPButton::paintEvent(QPaintEvent *event)
 {
     DrawDeferredLook();

@@ -63,6 +63,16 @@ public:
     // Presses the button as an access key does (used by assistive technology).
     void pressFromAccessibility();
 
+    // A click from the host's keyboard map: shows the pressed face for
+    // pressedMs (from a timer) and raises Click, leaving the focus and the
+    // press state alone. Does nothing and yields false while the button is
+    // disabled or hidden.
+    bool clickFromKeyboard(int pressedMs);
+    // The host's key for this button, such as "7" or "Ctrl+M" (portable key
+    // text); screen readers announce it with the press action.
+    QString keyHint() const;
+    void setKeyHint(const QString &hint);
+
 signals:
     // Tells the host that a property must be saved again.
     void propertyChanged(const QString &name);
@@ -104,6 +114,7 @@ private:
     void HandleClick();
     void HoverTimerTick();
     void applyFont(const QFont &font);
+    void ShowPressedFor(int milliseconds);
 
     // Surface. The look of the show-time repaint is drawn at the first paint
     // (or the first read of the image), so showing stays cheap.
@@ -116,6 +127,8 @@ private:
     QTimer *m_hoverTimer = nullptr;
     int m_accessShortcutId = 0;
     QString m_accessKey;
+    QString m_keyHint;
+    QTimer *m_pressedLookTimer = nullptr; // ends a keyboard click's pressed face
 
     // Geometry measured at the last resize.
     int m_clientWidth = 0;

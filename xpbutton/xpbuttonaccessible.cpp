@@ -67,9 +67,14 @@ void XPButtonAccessible::doAction(const QString &actionName)
 
 QStringList XPButtonAccessible::keyBindingsForAction(const QString &actionName) const
 {
-    if (actionName == pressAction() && !button()->accessKey().isEmpty())
-        return {text(QAccessible::Accelerator)};
-    return {};
+    QStringList bindings;
+    if (actionName != pressAction())
+        return bindings;
+    if (!button()->keyHint().isEmpty())
+        bindings.append(button()->keyHint());
+    if (!button()->accessKey().isEmpty())
+        bindings.append(text(QAccessible::Accelerator));
+    return bindings;
 }
 
 void XPButtonAccessible::install()

@@ -90,7 +90,7 @@ const std::vector<ScriptCase> kScripts = {
     {"off_answered_no_keeps_the_pending_addition", "click 5 + OFF",
      {{"display", "0"}, {"totalValue", "0"}, {"pendingOperator", "0"}, {"exited", false},
       {"boxes|0", box("Pertanyaan", "Anda yakin akan menutup hitungrama ", "none", "yesno", "no")}}},
-    {"refused_input_beeps", "type abc\nclick 7", {{"display", "abc"}, {"beeps", 1}}},
+    {"refused_input_beeps", "click M+ 7", {{"display", "memory can't Accept 0"}, {"beeps", 1}}},
     {"digit_appends_to_typed_text", "type 12\nclick 3", {{"display", "123"}, {"currentValue", "123"}}},
     {"tab_then_space_clicks_the_first_digit", "key Tab\nkey Tab\nkey Space",
      {{"focus", "XPButton1(1)"}, {"display", "1"}}},

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace hitungrama::test {
@@ -17,6 +18,8 @@ namespace hitungrama::test {
 class TestBoxes : public RecordingMessageBoxService {
 public:
     void expect(int count = 1) { m_expected += count; }
+    // Runs while a box is open, before it is answered.
+    std::function<void()> whileOpen;
 
     MessageAnswer show(QWidget *parent, const MessageBoxRequest &request) override
     {
@@ -25,6 +28,8 @@ public:
                           << "\": " << request.text.toStdString();
         else
             --m_expected;
+        if (whileOpen)
+            whileOpen();
         return RecordingMessageBoxService::show(parent, request);
     }
 

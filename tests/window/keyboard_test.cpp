@@ -1,0 +1,254 @@
+// The keyboard: keys acting on buttons wherever the focus is, Return on a
+// focused button, refusals, boxes, copy and paste of the display, key hints
+// and the F1 list.
+#include "windowsetup.h"
+
+#include "window/displayclipboard.h"
+#include "window/keyboardrouter.h"
+#include "window/keyhintoverlay.h"
+#include "xpbutton/xpbutton.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <set>
+#include <tuple>
+
+namespace hitungrama::test {
+namespace {
+
+class KeyboardTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(window.show()); }
+
+    WindowSetup window;
+    QSignalSpy beeps{window.form.get(), &Form1::inputRefused};
+
+    Form1 &form() { return *window.form; }
+    QLineEdit &display() { return *form().display(); }
+    XPButton *button(const char *name, int index = -1)
+    {
+        return form().controls().button(QString::fromLatin1(name), index);
+    }
+    static QWidget *focused() { return QApplication::focusWidget(); }
+    static void type(const char *keys)
+    {
+        for (const char *c = keys; *c != '\0'; ++c)
+            QTest::keyClick(focused(), *c);
+    }
+    static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(focused(), k, modifiers);
+    }
+    static QClipboard &clipboard() { return *QGuiApplication::clipboard(); }
+};
+
+TEST_F(KeyboardTest, keys_act_from_every_control_and_leave_the_focus_there)
+{
+    ASSERT_EQ(focused(), form().display());
+    for (QWidget *control : form().controls().tabOrder()) {
+        if (control->isHidden() || !control->isEnabled())
+            continue;
+        control->setFocus();
+        type("12+3=*2");
+        key(Qt::Key_Enter, Qt::KeypadModifier);
+        EXPECT_EQ(display().text(), QStringLiteral("30")) << control->objectName().toStdString();
+        EXPECT_EQ(focused(), control);
+        key(Qt::Key_Escape);
+    }
+    EXPECT_EQ(form().binaryModeBox()->checkState(), Qt::Unchecked);
+    EXPECT_EQ(beeps.count(), 0);
+}
+
+TEST_F(KeyboardTest, return_presses_the_focused_button_but_is_equals_elsewhere)
+{
+    const std::pair<QWidget *, const char *> cases[] = {
+        {form().display(), "5"}, {form().binaryModeBox(), "5"}, {button("XPButton1", 5), "35"}};
+    for (const auto &[focus, shown] : cases) {
+        key(Qt::Key_Escape);
+        focus->setFocus();
+        type("2+3");
+        key(Qt::Key_Return);
+        EXPECT_EQ(display().text(), QString::fromLatin1(shown)) << focus->objectName().toStdString();
+        EXPECT_EQ(focused(), focus);
+    }
+}
+
+TEST_F(KeyboardTest, disabled_or_hidden_buttons_refuse_their_keys_with_a_beep)
+{
+    QTest::mouseClick(form().binaryModeBox(), Qt::LeftButton);
+    ASSERT_EQ(form().binaryModeBox()->checkState(), Qt::Checked);
+    key(Qt::Key_Escape);
+    // In binary mode only the digits 0 and 1 are enabled; "->" is hidden
+    // until the first table.
+    const std::tuple<const char *, const char *, int> cases[] = {
+        {"1", "1", 0}, {"7", "1", 1}, {"0", "10", 1}, {"29>", "10", 4}};
+    for (const auto &[keys, shown, beepCount] : cases) {
+        type(keys);
+        EXPECT_EQ(display().text(), QString::fromLatin1(shown)) << keys;
+        EXPECT_EQ(beeps.count(), beepCount) << keys;
+    }
+}
+
+TEST_F(KeyboardTest, pressed_face_shows_for_a_moment_and_auto_repeat_clicks_again)
+{
+    XPButton *five = button("XPButton1", 5);
+    const QImage resting = five->image();
+    for (bool repeat : {false, true, true}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"), repeat);
+        QApplication::sendEvent(focused(), &press);
+    }
+    EXPECT_NE(five->image(), resting);
+    EXPECT_EQ(display().text(), QStringLiteral("555"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return five->image() == resting; }, 1000));
+}
+
+TEST_F(KeyboardTest, while_a_box_is_open_keys_reach_nothing_in_the_window)
+{
+    type("7");
+    QString seen;
+    window.boxes.whileOpen = [&] {
+        type("9+");
+        key(Qt::Key_Escape);
+        key(Qt::Key_F1);
+        seen = display().text();
+    };
+    window.boxes.expect();
+    key(Qt::Key_I, Qt::ControlModifier); // ABOUT
+    EXPECT_EQ(seen, QStringLiteral("7"));
+    ASSERT_EQ(window.boxes.records().size(), 1u);
+    EXPECT_EQ(beeps.count(), 0);
+    type("9");
+    EXPECT_EQ(display().text(), QStringLiteral("79"));
+}
+
+TEST_F(KeyboardTest, paste_replaces_the_display_with_the_first_line_as_typed_text)
+{
+    const QString longest(DisplayClipboard::kLongestPaste, QLatin1Char('1'));
+    const std::tuple<const char *, QString, QString> cases[] = {
+        {"plain", QStringLiteral("12abc"), QStringLiteral("12abc")},
+        {"multi_line", QStringLiteral("42\n17\n"), QStringLiteral("42")},
+        {"carriage_return", QStringLiteral(" 3.5 \r\n9"), QStringLiteral(" 3.5 ")},
+        {"longest", longest, longest},
+        {"too_long", longest + QLatin1Char('1'), QString()},
+        {"empty_first_line", QStringLiteral("\n5"), QString()},
+        {"empty_clipboard", QString(), QString()},
+    };
+    for (const auto &[name, text, pasted] : cases) {
+        key(Qt::Key_Escape);
+        beeps.clear();
+        clipboard().clear();
+        if (!text.isNull())
+            clipboard().setText(text);
+        QSignalSpy typed(&form(), &Form1::displayTyped);
+        key(Qt::Key_V, Qt::ControlModifier);
+        const bool refused = pasted.isNull();
+        EXPECT_EQ(display().text(), refused ? QStringLiteral("0") : pasted) << name;
+        EXPECT_EQ(beeps.count(), refused ? 1 : 0) << name;
+        EXPECT_EQ(typed.count(), refused ? 0 : 1) << name;
+    }
+    // Yellow, then read by the next step as typed text is; the menu pastes too.
+    QPalette palette = display().palette();
+    palette.setColor(QPalette::Base, Qt::white);
+    display().setPalette(palette);
+    clipboard().setText(QStringLiteral("12"));
+    key(Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(display().palette().color(QPalette::Base), QColor(255, 255, 0));
+    type("3");
+    EXPECT_EQ(form().engine().currentValue(), 123);
+    clipboard().setText(QStringLiteral("abc"));
+    std::unique_ptr<QMenu> menu(form().clipboard().createMenu(nullptr));
+    ASSERT_EQ(menu->actions().size(), 2);
+    EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Tempel"));
+    menu->actions()[1]->trigger();
+    beeps.clear();
+    type("7");
+    EXPECT_EQ(display().text(), QStringLiteral("abc"));
+    EXPECT_EQ(beeps.count(), 1);
+}
+
+TEST_F(KeyboardTest, copy_takes_the_selection_or_else_the_whole_text)
+{
+    type("12345");
+    std::unique_ptr<QMenu> menu(form().clipboard().createMenu(nullptr));
+    ASSERT_EQ(menu->actions()[0]->text(), QStringLiteral("Salin"));
+    const auto byMenu = [&] { menu->actions()[0]->trigger(); };
+    const auto byCtrlC = [] { key(Qt::Key_C, Qt::ControlModifier); };
+    const auto byCtrlInsert = [] { key(Qt::Key_Insert, Qt::ControlModifier); };
+    const std::tuple<bool, std::function<void()>, const char *> cases[] = {
+        {false, byCtrlC, "12345"}, {true, byCtrlInsert, "234"}, {false, byMenu, "12345"}, {true, byMenu, "234"}};
+    for (const auto &[selected, copy, copied] : cases) {
+        clipboard().setText(QStringLiteral("old"));
+        display().deselect();
+        if (selected)
+            display().setSelection(1, 3);
+        copy();
+        EXPECT_EQ(clipboard().text(), QString::fromLatin1(copied));
+    }
+    EXPECT_EQ(display().text(), QStringLiteral("12345"));
+}
+
+TEST_F(KeyboardTest, every_button_has_a_key_and_no_key_clicks_two_buttons)
+{
+    const KeyMap &map = form().keyboard().keyMap();
+    std::set<QString> keys;
+    for (const KeyMap::Binding &binding : map.bindings()) {
+        for (const QString &k : binding.keys)
+            EXPECT_TRUE(keys.insert(k.toLower()).second) << "bound twice: " << k.toStdString();
+    }
+    const std::vector<XPButton *> buttons = form().controls().buttons();
+    ASSERT_EQ(buttons.size(), 41u);
+    for (XPButton *b : buttons) {
+        EXPECT_NE(map.find(form().controls().find(b)->id), nullptr) << b->caption().toStdString();
+        EXPECT_FALSE(b->keyHint().isEmpty()) << b->caption().toStdString();
+    }
+}
+
+TEST_F(KeyboardTest, holding_ctrl_shows_the_hints_over_unchanged_buttons_until_release)
+{
+    KeyHintOverlay *hints = form().keyboard().hints();
+    const QImage before = form().grab().toImage();
+    QTest::keyPress(focused(), Qt::Key_Control, Qt::ControlModifier);
+    EXPECT_FALSE(hints->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hints->isVisible(); }, 2000));
+    // Each label on its own button, none hiding another.
+    std::vector<QRect> labels;
+    for (XPButton *b : form().controls().buttons()) {
+        if (b->isHidden())
+            continue;
+        const QRect label = hints->labelRect(b);
+        EXPECT_TRUE(label.intersects(b->geometry())) << b->caption().toStdString();
+        // The hover test still finds the button under the labels.
+        EXPECT_EQ(QApplication::widgetAt(b->mapToGlobal(QPoint(3, 3))), b) << b->caption().toStdString();
+        for (const QRect &other : labels)
+            EXPECT_FALSE(label.intersects(other)) << b->caption().toStdString();
+        labels.push_back(label);
+    }
+    EXPECT_NE(form().grab().toImage(), before);
+    QTest::keyRelease(focused(), Qt::Key_Control);
+    EXPECT_FALSE(hints->isVisible());
+    EXPECT_EQ(form().grab().toImage(), before);
+}
+
+TEST_F(KeyboardTest, f1_lists_the_keys_in_an_information_box)
+{
+    window.boxes.expect();
+    key(Qt::Key_F1);
+    ASSERT_EQ(window.boxes.records().size(), 1u);
+    const MessageBoxRequest &box = window.boxes.records()[0].request;
+    EXPECT_EQ(box.title, QStringLiteral("Tombol keyboard"));
+    EXPECT_EQ(box.icon, MessageIcon::Information);
+    for (const char *line : {"Ctrl+M: M+", "Esc: ON", "= atau Enter atau Enter keypad: =", "L atau N: log"})
+        EXPECT_TRUE(box.text.contains(QString::fromUtf8(line))) << line;
+}
+
+} // namespace
+} // namespace hitungrama::test

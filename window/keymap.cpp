@@ -1,0 +1,166 @@
+#include "window/keymap.h"
+
+#include "window/controlnames.h"
+
+#include <QKeyEvent>
+#include <QKeySequence>
+
+namespace hitungrama {
+
+using namespace controlname;
+
+namespace {
+
+ControlId button(QLatin1String name, int index = -1)
+{
+    return {name, index};
+}
+
+QStringList keys(std::initializer_list<const char *> texts)
+{
+    QStringList list;
+    for (const char *text : texts)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
+
+// Portable key names as the F1 list shows them.
+QString spokenKey(const QString &key)
+{
+    if (key == QLatin1String("Return"))
+        return QStringLiteral("Enter");
+    if (key == QLatin1String("Enter"))
+        return QStringLiteral("Enter keypad");
+    if (key == QLatin1String("Del"))
+        return QStringLiteral("Delete");
+    if (key.size() == 1 && key.at(0).isLetter())
+        return key.toUpper();
+    return key;
+}
+
+} // namespace
+
+KeyMap::KeyMap()
+{
+    m_bindings = {
+        {button(kDigitButtons, 0), keys({"0"})},
+        {button(kDigitButtons, 1), keys({"1"})},
+        {button(kDigitButtons, 2), keys({"2"})},
+        {button(kDigitButtons, 3), keys({"3"})},
+        {button(kDigitButtons, 4), keys({"4"})},
+        {button(kDigitButtons, 5), keys({"5"})},
+        {button(kDigitButtons, 6), keys({"6"})},
+        {button(kDigitButtons, 7), keys({"7"})},
+        {button(kDigitButtons, 8), keys({"8"})},
+        {button(kDigitButtons, 9), keys({"9"})},
+        {button(kDecimalPointButton), keys({".", ","})},
+        {button(kOperatorButtons, 0), keys({"+"})},
+        {button(kOperatorButtons, 1), keys({"-"})},
+        {button(kOperatorButtons, 2), keys({"*"})},
+        {button(kOperatorButtons, 3), keys({"/"})},
+        {button(kOperatorButtons, 4), keys({"=", "Return", "Enter"})},
+        {button(kOperatorButtons, 5), keys({"^"})},
+        {button(kOperatorButtons, 6), keys({"m"})},
+        {button(kOnButton), keys({"Esc"})},
+        {button(kOffButton), keys({"Ctrl+Q"})},
+        {button(kClearEntryButton), keys({"Del"})},
+        {button(kBackSpaceButton), keys({"Backspace"})},
+        {button(kAboutButton), keys({"Ctrl+I"})},
+        {button(kMemoryButtons, 0), keys({"Ctrl+M"})},
+        {button(kMemoryButtons, 1), keys({"Ctrl+L"})},
+        {button(kMemoryButtons, 2), keys({"Ctrl+R"})},
+        {button(kFunctionButtons, 0), keys({"s"})},
+        {button(kFunctionButtons, 1), keys({"q"})},
+        {button(kFunctionButtons, 2), keys({"k"})},
+        {button(kFunctionButtons, 3), keys({"t"})},
+        {button(kFunctionButtons, 4), keys({"c"})},
+        {button(kFunctionButtons, 5), keys({"r"})},
+        {button(kFunctionButtons, 6), keys({"!"})},
+        {button(kFunctionButtons, 7), keys({"g"})},
+        {button(kFunctionButtons, 8), keys({"p"})},
+        {button(kFunctionButtons, 9), keys({"F9", "~"})},
+        {button(kFunctionButtons, 10), keys({"%"})},
+        {button(kFunctionButtons, 11), keys({"l", "n"})},
+        {button(kToBinaryButton), keys({"b"})},
+        {button(kWidthToggleButton), keys({">", "<"})},
+        {button(kToDecimalButton), keys({"d"})},
+    };
+    for (const Binding &binding : m_bindings) {
+        for (const QString &key : binding.keys) {
+            if (key.size() == 1) {
+                m_characters.push_back({key.at(0).toLower(), &binding});
+                continue;
+            }
+            const QKeySequence sequence = QKeySequence::fromString(key, QKeySequence::PortableText);
+            Q_ASSERT(sequence.count() == 1);
+            m_combinations.push_back({sequence[0], &binding});
+        }
+    }
+}
+
+const KeyMap::Binding *KeyMap::find(const QKeyEvent &event) const
+{
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    if (modifiers & (Qt::AltModifier | Qt::MetaModifier))
+        return nullptr;
+    const QKeyCombination pressed(modifiers & Qt::ControlModifier, Qt::Key(event.key()));
+    for (const Combination &combination : m_combinations) {
+        if (combination.keys == pressed)
+            return combination.binding;
+    }
+    if (modifiers & Qt::ControlModifier)
+        return nullptr;
+    const QString text = event.text();
+    if (text.size() != 1)
+        return nullptr;
+    const QChar character = text.at(0).toLower();
+    for (const Character &entry : m_characters) {
+        if (entry.character == character)
+            return entry.binding;
+    }
+    return nullptr;
+}
+
+const KeyMap::Binding *KeyMap::find(const ControlId &control) const
+{
+    for (const Binding &binding : m_bindings) {
+        if (binding.control == control)
+            return &binding;
+    }
+    return nullptr;
+}
+
+QString KeyMap::hint(const Binding &binding)
+{
+    const QString &first = binding.keys.first();
+    return first.size() == 1 ? first.toUpper() : first;
+}
+
+QString KeyMap::describe(const std::function<QString(const ControlId &)> &caption) const
+{
+    QStringList same;
+    QStringList lines;
+    for (const Binding &binding : m_bindings) {
+        const QString name = caption(binding.control);
+        if (binding.keys.size() == 1 && binding.keys.first() == name) {
+            same.append(name);
+            continue;
+        }
+        QStringList spoken;
+        for (const QString &key : binding.keys)
+            spoken.append(spokenKey(key));
+        lines.append(QStringLiteral("%1: %2").arg(spoken.join(QStringLiteral(" atau ")), name));
+    }
+    QString text = QStringLiteral("Tombol keyboard menekan tombol kalkulator seperti klik mouse.\n\n");
+    if (!same.isEmpty())
+        text += QStringLiteral("Tombol dengan nama yang sama: %1\n").arg(same.join(QLatin1Char(' ')));
+    text += lines.join(QLatin1Char('\n'));
+    text += QStringLiteral(
+        "\n\nEnter dan Spasi pada tombol yang terfokus menekan tombol itu."
+        "\nCtrl+V atau Shift+Insert: tempel teks ke layar."
+        "\nCtrl+C atau Ctrl+Insert: salin teks layar."
+        "\nTahan Ctrl untuk melihat tombol keyboard di atas tiap tombol.");
+    return text;
+}
+
+} // namespace hitungrama

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "window/controlid.h"
+
+#include <QKeyCombination>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class QKeyEvent;
+
+namespace hitungrama {
+
+// Which key clicks which button. One table drives the lookup, the key hints
+// over the buttons, the buttons' accessible key bindings and the F1 list.
+//
+// A key is written either as one character ("7", "+", "s"), matched against
+// the text the key types whatever the keyboard layout and whether it came from
+// the main row or the keypad, letters in either case; or in portable key text
+// ("Return", "Ctrl+M"), matched against the key itself. Shift never matters,
+// Alt and Meta always keep a key out of the map (access keys use Alt).
+class KeyMap {
+public:
+    struct Binding {
+        ControlId control;
+        QStringList keys; // the first is the one shown over the button
+    };
+
+    KeyMap();
+
+    const std::vector<Binding> &bindings() const { return m_bindings; }
+    // The binding the key event belongs to, or nullptr.
+    const Binding *find(const QKeyEvent &event) const;
+    const Binding *find(const ControlId &control) const;
+
+    // The key text shown over a button: letters in upper case.
+    static QString hint(const Binding &binding);
+    // The map as the user reads it in the F1 box, in Indonesian; caption
+    // names each button as the user sees it.
+    QString describe(const std::function<QString(const ControlId &)> &caption) const;
+
+private:
+    struct Combination {
+        QKeyCombination keys;
+        const Binding *binding;
+    };
+    struct Character {
+        QChar character;
+        const Binding *binding;
+    };
+
+    std::vector<Binding> m_bindings;
+    std::vector<Combination> m_combinations;
+    std::vector<Character> m_characters;
+};
+
+} // namespace hitungrama
