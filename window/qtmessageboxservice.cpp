@@ -1,26 +1,62 @@
 #include "window/qtmessageboxservice.h"
 
+#include <QAbstractButton>
+#include <QHash>
+#include <QIcon>
 #include <QMessageBox>
+#include <QStyle>
 
 namespace hitungrama {
 
+namespace {
+
+// The style makes a new icon for every box and every standard button, and
+// each new icon leaves its drawn pixmaps in Qt's global pixmap cache (under a
+// key of its own, until the cache's 10 MiB limit): about 1.9 KB per box. The
+// boxes use icons made once instead, whose pixmaps the cache finds again.
+const QIcon &sharedIcon(const QStyle &style, QStyle::StandardPixmap which)
+{
+    static QHash<int, QIcon> icons;
+    auto found = icons.find(which);
+    if (found == icons.end())
+        found = icons.insert(which, style.standardIcon(which));
+    return *found;
+}
+
+QStyle::StandardPixmap buttonIcon(QMessageBox::StandardButton button)
+{
+    switch (button) {
+    case QMessageBox::Yes:
+        return QStyle::SP_DialogYesButton;
+    case QMessageBox::No:
+        return QStyle::SP_DialogNoButton;
+    default:
+        return QStyle::SP_DialogOkButton;
+    }
+}
+
+} // namespace
+
 MessageAnswer QtMessageBoxService::show(QWidget *parent, const MessageBoxRequest &request)
 {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (request.icon) {
-    case MessageIcon::None:
-        break;
-    case MessageIcon::Information:
-        icon = QMessageBox::Information;
-        break;
-    case MessageIcon::Exclamation:
-        icon = QMessageBox::Warning;
-        break;
-    }
     const bool yesNo = request.buttons == MessageButtons::YesNo;
-    QMessageBox box(icon, request.title, request.text,
+    QMessageBox box(QMessageBox::NoIcon, request.title, request.text,
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    const QStyle &style = *box.style();
+    if (request.icon != MessageIcon::None) {
+        const QIcon &icon = sharedIcon(style, request.icon == MessageIcon::Information
+                                                  ? QStyle::SP_MessageBoxInformation
+                                                  : QStyle::SP_MessageBoxWarning);
+        // The size QMessageBox gives its own standard icons.
+        const int size = style.pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+        box.setIconPixmap(icon.pixmap(QSize(size, size), box.devicePixelRatio()));
+    }
+    for (QAbstractButton *button : box.buttons()) {
+        // Buttons keep no icon where the style shows none.
+        if (!button->icon().isNull())
+            button->setIcon(sharedIcon(style, buttonIcon(box.standardButton(button))));
+    }
     if (yesNo) {
         box.setDefaultButton(QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);

@@ -31,6 +31,9 @@ constexpr int kInitialWidth = 79;  // 1185 twips
 constexpr int kInitialHeight = 51; // 765 twips
 constexpr quint32 kInitialForeColor = 0x80000006;
 constexpr int kHoverInterval = 1;
+// How long a clicking key release waits for the press that would make it a
+// repeat: the X server sends both at once, but they may be read apart.
+constexpr int kRepeatWait = 20;
 
 // A stored value that cannot be turned into its key's type is a fault of the
 // saved layout: it is logged and the key's default is used instead.
@@ -90,6 +93,12 @@ XPButton::XPButton(QWidget *parent) : QWidget(parent)
     m_hoverTimer->setObjectName(QStringLiteral("HoverTimer"));
     m_hoverTimer->setInterval(kHoverInterval);
     connect(m_hoverTimer, &QTimer::timeout, this, &XPButton::HoverTimerTick);
+
+    m_keyUpTimer = new QTimer(this);
+    m_keyUpTimer->setObjectName(QStringLiteral("KeyUpTimer"));
+    m_keyUpTimer->setSingleShot(true);
+    m_keyUpTimer->setInterval(kRepeatWait);
+    connect(m_keyUpTimer, &QTimer::timeout, this, &XPButton::FinishKeyUp);
 
     resize(kInitialWidth, kInitialHeight);
     Measure();
@@ -560,6 +569,10 @@ void XPButton::focusOutEvent(QFocusEvent *event)
 {
     QWidget::focusOutEvent(event);
     m_focusFlag = false;
+    // A key-up clicks only after a key-down this button saw since it gained
+    // the focus: the release of the Return that closed a box this button
+    // opened reaches it again and must not open the box anew.
+    m_lastKeyCode = 0;
     Repaint(0);
 }
 
@@ -572,11 +585,24 @@ void XPButton::keyPressEvent(QKeyEvent *event)
     QPointer<XPButton> self(this);
     const short code = keyCodeOf(*event);
     const short shift = shiftState(event->modifiers());
-    m_lastKeyCode = code;
+    // A held key repeats as a release and a press with the same timestamp, and
+    // Qt flags the pair as a repeat only when the press was already read.
+    const bool repeat =
+        event->timestamp() != 0 && code == m_keyUpCode && event->timestamp() == m_keyUpTime;
+    // A repeat that arrives after its release has clicked continues a hold
+    // that has had its Click: it neither arms nor looks pressed.
+    const bool clickedHold = repeat && !m_keyUpTimer->isActive();
+    if (repeat)
+        m_keyUpTimer->stop();
+    FinishWaitingKeyUp();
+    if (!self || !m_enabledFlag)
+        return;
+    m_lastKeyCode = clickedHold ? 0 : code;
     switch (code) {
     case KeyCode::Enter:
     case KeyCode::Space:
-        Repaint(1);
+        if (!clickedHold)
+            Repaint(1);
         break;
     case KeyCode::Left:
     case KeyCode::Right:
@@ -608,18 +634,56 @@ void XPButton::keyReleaseEvent(QKeyEvent *event)
         return;
     }
     QPointer<XPButton> self(this);
+    FinishWaitingKeyUp();
+    if (!self || !m_enabledFlag)
+        return;
     const short code = keyCodeOf(*event);
     const short shift = shiftState(event->modifiers());
+    m_keyUpCode = code;
+    m_keyUpShift = shift;
+    m_keyUpTime = event->timestamp();
     if ((code == KeyCode::Space && m_lastKeyCode == KeyCode::Space)
         || (code == KeyCode::Enter && m_lastKeyCode == KeyCode::Enter)) {
-        Repaint(0);
-        m_pressButton = 1;
-        Refresh();
-        emit Click();
-        if (!self)
-            return;
+        // A release from the window system may be the first half of a repeat:
+        // Click and KeyUp wait for its press. One without a time cannot be.
+        if (m_keyUpTime != 0)
+            m_keyUpTimer->start();
+        else
+            FinishKeyUp();
+        return;
     }
     emit KeyUp(code, shift);
+}
+
+void XPButton::FinishKeyUp()
+{
+    // A button disabled while its release waited gives no Click.
+    if (!m_enabledFlag || !isEnabled()) {
+        Repaint(0);
+        return;
+    }
+    QPointer<XPButton> self(this);
+    Repaint(0);
+    m_pressButton = 1;
+    // One key-down, one Click. Where no window manager moves the focus to
+    // the box this Click opens, the focus never leaves this button, and the
+    // release of the Return that closed the box arrives here next.
+    m_lastKeyCode = 0;
+    Refresh();
+    emit Click();
+    if (!self)
+        return;
+    emit KeyUp(m_keyUpCode, m_keyUpShift);
+}
+
+void XPButton::FinishWaitingKeyUp()
+{
+    // Any other key event shows that the waiting release was a real one; its
+    // Click comes first.
+    if (!m_keyUpTimer->isActive())
+        return;
+    m_keyUpTimer->stop();
+    FinishKeyUp();
 }
 
 } // namespace hitungrama

@@ -112,6 +112,8 @@ private:
     void Refresh();
     void HandleMouseDown(short button, short shift, float x, float y);
     void HandleClick();
+    void FinishKeyUp();
+    void FinishWaitingKeyUp();
     void HoverTimerTick();
     void applyFont(const QFont &font);
     void ShowPressedFor(int milliseconds);
@@ -142,6 +144,12 @@ private:
     short m_lastKeyCode = 0;
     bool m_pressArmed = false;  // a press on this button awaits its release
     quint64 m_releaseSerial = 0; // counts releases, to spot one handled during a press
+    // The last key release, to tell the press of a held key's repeat (same key,
+    // same time) from a new key-down; a clicking release waits on the timer.
+    QTimer *m_keyUpTimer = nullptr;
+    short m_keyUpCode = 0;
+    short m_keyUpShift = 0;
+    quint64 m_keyUpTime = 0;
 
     // Persisted properties.
     bool m_enabledFlag = false;

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
@@ -136,6 +137,120 @@ TEST_F(Input, space_and_enter_press_on_key_down_and_click_once_on_key_up)
     QTest::keyPress(button, Qt::Key_Return);
     QTest::keyRelease(button, Qt::Key_Space);
     EXPECT_EQ(log.count("Click"), 0) << "Space released after Enter went down";
+    QTest::keyRelease(button, Qt::Key_Return);
+    QTest::keyRelease(button, Qt::Key_Return);
+    EXPECT_EQ(log.count("Click"), 1) << "a second release without a key-down";
+}
+
+// A key event as the X server sends it: with its timestamp, and not flagged
+// as a repeat (Qt flags a repeat pair only when the press is already queued).
+void sendTimedKey(XPButton *button, QEvent::Type type, Qt::Key key, quint64 timestamp)
+{
+    QKeyEvent event(type, key, Qt::NoModifier, key == Qt::Key_Space ? " " : "\r");
+    event.setTimestamp(timestamp);
+    QApplication::sendEvent(button, &event);
+}
+
+TEST_F(Input, held_key_repeats_without_the_repeat_flag_click_once_at_the_real_release)
+{
+    button->setFocus();
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
+        sendTimedKey(button, QEvent::KeyPress, key, 1000);
+        for (quint64 t : {1500, 1533, 1566}) { // each repeat: release and press, same time
+            sendTimedKey(button, QEvent::KeyRelease, key, t);
+            sendTimedKey(button, QEvent::KeyPress, key, t);
+            QTest::qWait(40);
+            EXPECT_TRUE(pressedFaceShown(button));
+        }
+        EXPECT_EQ(log.count("Click"), 0) << "no Click while the key is held";
+        sendTimedKey(button, QEvent::KeyRelease, key, 1800);
+        EXPECT_TRUE(waitFor([&] { return log.count("Click") == 1; }));
+        QTest::qWait(60);
+        EXPECT_EQ(log.count("Click"), 1);
+        EXPECT_EQ(log.lines().mid(log.lines().size() - 2),
+                  (QStringList{"Click", QStringLiteral("KeyUp(%1,0)").arg(key == Qt::Key_Space ? 32 : 13)}));
+        EXPECT_FALSE(pressedFaceShown(button));
+        log.take();
+    }
+}
+
+TEST_F(Input, repeat_press_arriving_after_the_wait_stops_the_hold_from_clicking_again)
+{
+    button->setFocus();
+    sendTimedKey(button, QEvent::KeyPress, Qt::Key_Space, 1000);
+    sendTimedKey(button, QEvent::KeyRelease, Qt::Key_Space, 1500);
+    ASSERT_TRUE(waitFor([&] { return log.count("Click") == 1; }));
+    sendTimedKey(button, QEvent::KeyPress, Qt::Key_Space, 1500); // late half of the pair
+    sendTimedKey(button, QEvent::KeyRelease, Qt::Key_Space, 1533);
+    sendTimedKey(button, QEvent::KeyPress, Qt::Key_Space, 1533);
+    sendTimedKey(button, QEvent::KeyRelease, Qt::Key_Space, 1800);
+    QTest::qWait(60);
+    EXPECT_EQ(log.count("Click"), 1);
+    EXPECT_FALSE(pressedFaceShown(button));
+    // Quick separate taps have distinct times and each clicks.
+    log.take();
+    for (quint64 t : {2000, 2100}) {
+        sendTimedKey(button, QEvent::KeyPress, Qt::Key_Space, t);
+        sendTimedKey(button, QEvent::KeyRelease, Qt::Key_Space, t + 20);
+    }
+    EXPECT_TRUE(waitFor([&] { return log.count("Click") == 2; }));
+}
+
+TEST_F(Input, release_waiting_for_a_repeat_is_dropped_when_the_button_is_disabled_or_deleted)
+{
+    button->setFocus();
+    sendTimedKey(button, QEvent::KeyPress, Qt::Key_Return, 1000);
+    sendTimedKey(button, QEvent::KeyRelease, Qt::Key_Return, 1100);
+    button->setButtonEnabled(false);
+    QTest::qWait(60);
+    EXPECT_EQ(log.count("Click"), 0);
+
+    QPointer<XPButton> other(host.third());
+    EventLog otherLog(other);
+    other->setFocus();
+    sendTimedKey(other, QEvent::KeyPress, Qt::Key_Return, 2000);
+    sendTimedKey(other, QEvent::KeyRelease, Qt::Key_Return, 2100);
+    delete other.data();
+    QTest::qWait(60);
+    EXPECT_EQ(otherLog.count("Click"), 0);
+}
+
+TEST_F(Input, return_release_after_the_box_it_opened_closed_does_not_click_again)
+{
+    QWindow *window = host.window()->windowHandle();
+    QObject::connect(button, &XPButton::Click, button, [&] {
+        QMessageBox box(QMessageBox::Information, "Info", "text", QMessageBox::Ok, host.window());
+        box.exec();
+    });
+    // Closes every box with a Return press, as a user does.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (box && box->windowHandle() && box->isActiveWindow())
+            QTest::keyPress(box->windowHandle(), Qt::Key_Return);
+    });
+    closer.start(10);
+    button->setFocus();
+    for (const char *round : {"first box", "second box"}) {
+        QTest::keyPress(window, Qt::Key_Return);
+        QTest::keyRelease(window, Qt::Key_Return);
+        ASSERT_TRUE(waitFor([&] { return log.count("Click") == 1 && !QApplication::activeModalWidget(); }))
+            << round;
+        // The window manager gives the focus back to the window the box left.
+        host.window()->activateWindow();
+        ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == button; })) << round;
+        // The release of the Return that closed the box reaches the button.
+        log.take();
+        QTest::keyRelease(window, Qt::Key_Return);
+        QTest::qWait(60);
+        EXPECT_EQ(log.take().join(' ').toStdString(), "KeyUp(13,0)") << round;
+    }
+    // A key-down from before the focus left does not count once it is back.
+    QTest::keyPress(button, Qt::Key_Space);
+    host.third()->setFocus();
+    button->setFocus();
+    QTest::keyRelease(button, Qt::Key_Space);
+    EXPECT_EQ(log.take(), (QStringList{"KeyDown(32,0)", "KeyPress(32)", "KeyUp(32,0)"}));
 }
 
 TEST_F(Input, arrows_move_the_focus_later_and_still_raise_KeyDown)

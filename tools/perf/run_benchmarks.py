@@ -6,7 +6,7 @@ Usage: tools/perf/run_benchmarks.py [--build DIR] [--starts N]
 
 Needs Xvfb (installed by the set-up) and a release build with the tools
 (hitungrama, hitungrama-floor, hitungrama-xprobe, hitungrama-repaintbench,
-hitungrama-enginebench).
+hitungrama-enginebench, hitungrama-boxmemory).
 """
 import argparse
 import json
@@ -92,6 +92,12 @@ def bench_json(path, pattern):
     return json.loads(out)["benchmarks"]
 
 
+def box_memory(path, extra):
+    out = subprocess.run([path, "--boxes", "2000", "--warm-up", "200", *extra],
+                         stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, check=True).stdout
+    return json.loads(out)
+
+
 def to_ms(entry):
     scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[entry["time_unit"]]
     return entry["real_time"] * scale
@@ -109,6 +115,7 @@ def main():
     repaint = os.path.join(build, "tools", "perf", "hitungrama-repaintbench")
     engine = os.path.join(build, "tools", "enginebench", "hitungrama-enginebench")
     inputs = os.path.join(build, "tools", "perf", "hitungrama-inputbench")
+    boxmemory = os.path.join(build, "tools", "perf", "hitungrama-boxmemory")
 
     server, display = start_xvfb()
     os.environ["DISPLAY"] = display
@@ -143,6 +150,14 @@ def main():
         rows.append(("hover CPU over 5 s (% of a core)", 100 * hover / 5, None, "<= 1%", 100 * hover / 5 <= 1.0))
         program.stop()
         subprocess.run([probe, "warp", "0", "0"], check=True)
+
+        if os.path.exists(boxmemory):
+            # 2,000 real boxes after a warm-up of 200; the floor shows the same
+            # QMessageBox from a bare window.
+            ours, base = (box_memory(boxmemory, extra) for extra in ([], ["--plain"]))
+            for key, name in (("heap_kib_per_box", "heap growth per message box (KiB)"),
+                              ("rss_kib_per_box", "resident growth per message box (KiB)")):
+                rows.append((name, ours[key], base[key], "<= 0.2 KiB", ours[key] <= 0.2))
     finally:
         server.terminate()
 
