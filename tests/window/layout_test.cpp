@@ -3,6 +3,8 @@
 // buttons' saved property sets read back.
 #include "windowsetup.h"
 
+#include "window/layoutloader.h"
+
 #include "xpbutton/fontunits.h"
 #include "xpbutton/systemcolor.h"
 #include "xpbutton/xpbutton.h"

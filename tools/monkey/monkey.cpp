@@ -4,8 +4,8 @@
 #include "messagecatcher.h"
 #include "reportcheck.h"
 
-#include "actionrunner.h"
-#include "statereport.h"
+#include "harness/actionrunner.h"
+#include "harness/statereport.h"
 #include "window/form1.h"
 #include "xpbutton/xpbutton.h"
 

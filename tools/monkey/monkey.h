@@ -12,7 +12,7 @@
 #include "monkeyoptions.h"
 #include "monkeytargets.h"
 
-#include "window/recordingmessageboxservice.h"
+#include "harness/recordingmessageboxservice.h"
 
 #include <QString>
 #include <QStringList>

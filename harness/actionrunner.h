@@ -8,7 +8,7 @@
 // real pointer would: a hidden control is not found there, a disabled one
 // takes nothing, and a release goes to the widget that took the press.
 
-#include "window/recordingmessageboxservice.h"
+#include "harness/recordingmessageboxservice.h"
 
 #include <QPoint>
 #include <QPointer>
@@ -23,7 +23,13 @@ class Form1;
 
 class ActionRunner {
 public:
+    // Long enough for the buttons' 1 ms hover timer to run a few times.
+    static constexpr int kDefaultHoverSettleMs = 8;
+
     ActionRunner(Form1 &form, RecordingMessageBoxService &boxes);
+
+    // How long each pointer move lets the window's timers run.
+    void setHoverSettleMs(int milliseconds) { m_hoverSettleMs = milliseconds; }
 
     // Centres and shows the window and waits until it is active.
     void showWindow();
@@ -32,12 +38,32 @@ public:
     // empty or comment line, one per REF of a click, else one.
     QStringList perform(const QString &line);
 
+    // A left click at a point of the window (which the action language cannot
+    // name), delivered as "click" delivers it; reported under the given action.
+    QString clickAt(const QPoint &windowPoint, const QString &action);
+
+    // The refused inputs of the last action (or of the last REF of a click).
+    int beeps() const { return m_beeps; }
+
     // "OFF" was answered Yes: nothing more is performed.
     bool exited() const { return m_exited; }
 
 private:
     enum class Press { Down, Up };
+    struct Line;
+    using Verb = QStringList (ActionRunner::*)(const Line &line);
 
+    static Verb verbNamed(const QString &name);
+
+    QStringList click(const Line &line);
+    QStringList pointer(const Line &line);
+    QStringList answer(const Line &line);
+    QStringList type(const Line &line);
+    QStringList key(const Line &line);
+    QStringList shot(const Line &line);
+    QStringList state(const Line &line);
+
+    void startAction();
     QString report(const QString &action, const QString &error = QString());
     QWidget *resolve(const QString &ref, QString *error) const;
     QPoint centreOf(QWidget *widget) const;
@@ -53,6 +79,7 @@ private:
     Form1 &m_form;
     RecordingMessageBoxService &m_boxes;
     QPointer<QWidget> m_pressTarget;
+    int m_hoverSettleMs = kDefaultHoverSettleMs;
     int m_beeps = 0;
     bool m_exited = false;
 };

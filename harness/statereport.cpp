@@ -1,4 +1,4 @@
-#include "statereport.h"
+#include "harness/statereport.h"
 
 #include "window/form1.h"
 #include "xpbutton/xpbutton.h"

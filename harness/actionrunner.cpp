@@ -1,7 +1,8 @@
-#include "actionrunner.h"
+#include "harness/actionrunner.h"
 
-#include "statereport.h"
+#include "harness/statereport.h"
 #include "window/form1.h"
+#include "window/programstart.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>
@@ -14,9 +15,6 @@
 namespace hitungrama {
 
 namespace {
-
-// Long enough for the buttons' 1 ms hover timer to run a few times.
-constexpr int kHoverSettleMs = 8;
 
 // The first word of a line and the rest after its separating blank.
 struct Split {
@@ -34,6 +32,13 @@ Split splitFirst(const QString &text)
 
 } // namespace
 
+struct ActionRunner::Line {
+    QString text;  // as read, without its line end
+    QString verb;
+    QString rest;  // after the verb and its blank
+    QStringList words;
+};
+
 ActionRunner::ActionRunner(Form1 &form, RecordingMessageBoxService &boxes)
     : m_form(form)
     , m_boxes(boxes)
@@ -44,88 +49,140 @@ ActionRunner::ActionRunner(Form1 &form, RecordingMessageBoxService &boxes)
 
 void ActionRunner::showWindow()
 {
-    m_form.centreOnScreen();
-    m_form.show();
+    ProgramStart::show(m_form);
     m_form.activateWindow();
     // Without a window manager the window may never become active; exposed
     // is enough to take input then.
     if (!QTest::qWaitForWindowActive(&m_form, 2000) && !QTest::qWaitForWindowExposed(&m_form, 2000))
-        qWarning("hitungrama-replay: the window was not shown");
+        qWarning("hitungrama harness: the window was not shown");
     settle(1);
+}
+
+ActionRunner::Verb ActionRunner::verbNamed(const QString &name)
+{
+    static const struct {
+        QLatin1String name;
+        Verb verb;
+    } verbs[] = {
+        {QLatin1String("click"), &ActionRunner::click},
+        {QLatin1String("dblclick"), &ActionRunner::pointer},
+        {QLatin1String("press"), &ActionRunner::pointer},
+        {QLatin1String("release"), &ActionRunner::pointer},
+        {QLatin1String("move"), &ActionRunner::pointer},
+        {QLatin1String("answer"), &ActionRunner::answer},
+        {QLatin1String("type"), &ActionRunner::type},
+        {QLatin1String("key"), &ActionRunner::key},
+        {QLatin1String("shot"), &ActionRunner::shot},
+        {QLatin1String("state"), &ActionRunner::state},
+    };
+    for (const auto &entry : verbs) {
+        if (entry.name == name)
+            return entry.verb;
+    }
+    return nullptr;
 }
 
 QStringList ActionRunner::perform(const QString &rawLine)
 {
-    QString line = rawLine;
-    while (line.endsWith(QLatin1Char('\r')) || line.endsWith(QLatin1Char('\n')))
-        line.chop(1);
-    const QString trimmed = line.trimmed();
+    QString text = rawLine;
+    while (text.endsWith(QLatin1Char('\r')) || text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    const QString trimmed = text.trimmed();
     if (m_exited || trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')))
         return {};
 
+    startAction();
+    const Split split = splitFirst(text.mid(text.indexOf(trimmed.at(0))));
+    const Line line{text, split.word, split.rest,
+                    split.rest.split(QLatin1Char(' '), Qt::SkipEmptyParts)};
+    const Verb verb = verbNamed(line.verb);
+    if (verb == nullptr)
+        return {report(text, QStringLiteral("unknown action \"%1\"").arg(line.verb))};
+    return (this->*verb)(line);
+}
+
+QString ActionRunner::clickAt(const QPoint &windowPoint, const QString &action)
+{
+    startAction();
+    movePointer(windowPoint);
+    pointerButton(windowPoint, Press::Down);
+    if (!m_exited)
+        pointerButton(windowPoint, Press::Up);
+    return report(action);
+}
+
+QStringList ActionRunner::click(const Line &line)
+{
+    if (line.words.isEmpty())
+        return {report(line.text, QStringLiteral("click needs at least one control"))};
+    QStringList results;
+    for (const QString &ref : line.words) {
+        QString error;
+        if (QWidget *widget = resolve(ref, &error))
+            results << clickAt(centreOf(widget), line.text);
+        else
+            results << report(line.text, error);
+        startAction();
+        if (m_exited)
+            break;
+    }
+    return results;
+}
+
+QStringList ActionRunner::pointer(const Line &line)
+{
+    QString error;
+    if (line.words.size() != 1) {
+        error = QStringLiteral("%1 needs exactly one control").arg(line.verb);
+    } else if (line.verb == QLatin1String("move") && line.words.first() == QLatin1String("away")) {
+        moveAway();
+    } else if (QWidget *widget = resolve(line.words.first(), &error)) {
+        const QPoint point = centreOf(widget);
+        movePointer(point);
+        if (line.verb == QLatin1String("dblclick"))
+            doubleClick(point);
+        else if (line.verb == QLatin1String("press"))
+            pointerButton(point, Press::Down);
+        else if (line.verb == QLatin1String("release"))
+            pointerButton(point, Press::Up);
+    }
+    return {report(line.text, error)};
+}
+
+QStringList ActionRunner::answer(const Line &line)
+{
+    const QString word = line.words.size() == 1 ? line.words.first() : QString();
+    if (word != QLatin1String("yes") && word != QLatin1String("no"))
+        return {report(line.text, QStringLiteral("answer takes yes or no"))};
+    m_boxes.queueAnswer(word == QLatin1String("yes"));
+    return {report(line.text)};
+}
+
+QStringList ActionRunner::type(const Line &line)
+{
+    return {report(line.text, typeText(line.rest))};
+}
+
+QStringList ActionRunner::key(const Line &line)
+{
+    return {report(line.text, pressKeys(line.rest.trimmed()))};
+}
+
+QStringList ActionRunner::shot(const Line &line)
+{
+    const Split target = splitFirst(line.rest.trimmed());
+    return {report(line.text, shoot(target.word, target.rest))};
+}
+
+QStringList ActionRunner::state(const Line &line)
+{
+    return {report(line.text)};
+}
+
+void ActionRunner::startAction()
+{
     m_boxes.takeRecords();
     m_beeps = 0;
-    const Split split = splitFirst(line.mid(line.indexOf(trimmed.at(0))));
-    const QString &verb = split.word;
-    const QStringList words = split.rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    QString error;
-
-    if (verb == QLatin1String("click")) {
-        if (words.isEmpty())
-            return {report(line, QStringLiteral("click needs at least one control"))};
-        QStringList results;
-        for (const QString &ref : words) {
-            QString refError;
-            if (QWidget *widget = resolve(ref, &refError)) {
-                const QPoint point = centreOf(widget);
-                movePointer(point);
-                pointerButton(point, Press::Down);
-                if (!m_exited)
-                    pointerButton(point, Press::Up);
-            }
-            results << report(line, refError);
-            m_boxes.takeRecords();
-            m_beeps = 0;
-            if (m_exited)
-                break;
-        }
-        return results;
-    }
-
-    if (verb == QLatin1String("dblclick") || verb == QLatin1String("press")
-        || verb == QLatin1String("release") || verb == QLatin1String("move")) {
-        if (words.size() != 1) {
-            error = QStringLiteral("%1 needs exactly one control").arg(verb);
-        } else if (verb == QLatin1String("move") && words.first() == QLatin1String("away")) {
-            moveAway();
-        } else if (QWidget *widget = resolve(words.first(), &error)) {
-            const QPoint point = centreOf(widget);
-            movePointer(point);
-            if (verb == QLatin1String("dblclick"))
-                doubleClick(point);
-            else if (verb == QLatin1String("press"))
-                pointerButton(point, Press::Down);
-            else if (verb == QLatin1String("release"))
-                pointerButton(point, Press::Up);
-        }
-    } else if (verb == QLatin1String("answer")) {
-        if (words.size() == 1 && words.first() == QLatin1String("yes"))
-            m_boxes.queueAnswer(true);
-        else if (words.size() == 1 && words.first() == QLatin1String("no"))
-            m_boxes.queueAnswer(false);
-        else
-            error = QStringLiteral("answer takes yes or no");
-    } else if (verb == QLatin1String("type")) {
-        error = typeText(split.rest);
-    } else if (verb == QLatin1String("key")) {
-        error = pressKeys(split.rest.trimmed());
-    } else if (verb == QLatin1String("shot")) {
-        const Split target = splitFirst(split.rest.trimmed());
-        error = shoot(target.word, target.rest);
-    } else if (verb != QLatin1String("state")) {
-        error = QStringLiteral("unknown action \"%1\"").arg(verb);
-    }
-    return {report(line, error)};
 }
 
 QString ActionRunner::report(const QString &action, const QString &error)
@@ -172,7 +229,7 @@ void ActionRunner::settle(int milliseconds)
 void ActionRunner::movePointer(const QPoint &windowPoint)
 {
     QCursor::setPos(m_form.mapToGlobal(windowPoint));
-    settle(kHoverSettleMs);
+    settle(m_hoverSettleMs);
 }
 
 void ActionRunner::moveAway()
@@ -185,7 +242,7 @@ void ActionRunner::moveAway()
             outside = frame.topLeft() - QPoint(20, 20);
     }
     QCursor::setPos(outside);
-    settle(kHoverSettleMs);
+    settle(m_hoverSettleMs);
 }
 
 void ActionRunner::pointerButton(const QPoint &windowPoint, Press press)
