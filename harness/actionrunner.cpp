@@ -7,10 +7,13 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStyleHints>
 #include <QTest>
+#include <QWindow>
 
 namespace hitungrama {
 
@@ -247,47 +250,42 @@ void ActionRunner::moveAway()
 
 void ActionRunner::pointerButton(const QPoint &windowPoint, Press press)
 {
-    QWidget *target = nullptr;
-    if (QWidget *grabber = QWidget::mouseGrabber())
-        target = grabber;
-    else if (press == Press::Up && m_pressTarget)
-        target = m_pressTarget;
-    else if (m_form.rect().contains(windowPoint))
-        target = m_form.childAt(windowPoint) != nullptr ? m_form.childAt(windowPoint) : &m_form;
-    if (press == Press::Up)
-        m_pressTarget = nullptr;
-    if (target == nullptr || !target->isEnabled())
+    // Through the window, as a platform delivers it: Qt then keeps the held
+    // button, grabs the pointer for the widget under the press, sends that
+    // widget the moves and the release, holds back leave events until the
+    // release and makes a quick second press a double click. A press outside
+    // the window never reaches it; neither does a release with no button held.
+    QWindow *window = m_form.windowHandle();
+    const bool held = QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
+    if (window == nullptr || (press == Press::Down ? !m_form.rect().contains(windowPoint) : !held))
         return;
-
-    const QPoint local = target->mapFrom(&m_form, windowPoint);
+    static int timestamp = 0;
+    timestamp += 1;
+    const QPointF local(windowPoint);
     if (press == Press::Down) {
-        m_pressTarget = target;
-        QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, local);
+        qt_handleMouseEvent(window, local, window->mapToGlobal(local), Qt::LeftButton,
+                            Qt::LeftButton, QEvent::MouseButtonPress, Qt::NoModifier, timestamp);
     } else {
-        QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, local);
+        qt_handleMouseEvent(window, local, window->mapToGlobal(local), Qt::NoButton,
+                            Qt::LeftButton, QEvent::MouseButtonRelease, Qt::NoModifier, timestamp);
+        // The next press is a click of its own unless doubleClick says otherwise.
+        if (!m_inDoubleClick)
+            timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 1;
     }
     settle(0);
 }
 
 void ActionRunner::doubleClick(const QPoint &windowPoint)
 {
-    // A quick pair: press, release, then the second press that the platform
+    // A quick pair: press, release, then the second press that the window
     // follows with a double-click event, then its release.
+    m_inDoubleClick = true;
     pointerButton(windowPoint, Press::Down);
     if (!m_exited)
         pointerButton(windowPoint, Press::Up);
-    if (m_exited)
-        return;
-    pointerButton(windowPoint, Press::Down);
-    if (m_exited)
-        return;
-    QWidget *target = QWidget::mouseGrabber() != nullptr ? QWidget::mouseGrabber()
-                                                          : m_pressTarget.data();
-    if (target != nullptr && target->isEnabled()) {
-        QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier,
-                           target->mapFrom(&m_form, windowPoint));
-        settle(0);
-    }
+    m_inDoubleClick = false;
+    if (!m_exited)
+        pointerButton(windowPoint, Press::Down);
     if (!m_exited)
         pointerButton(windowPoint, Press::Up);
 }

@@ -4,14 +4,14 @@
 // real input events and reports the state after it.
 //
 // Pointer actions move the cursor to the point first and deliver each press
-// and release to whatever widget lies under that point of the window, as a
-// real pointer would: a hidden control is not found there, a disabled one
-// takes nothing, and a release goes to the widget that took the press.
+// and release to the window at that point, as a real pointer does: the widget
+// under the point takes the press (a hidden control is not found there, a
+// disabled one takes nothing), and while the button is held every move and
+// the release go to the widget that took the press.
 
 #include "harness/recordingmessageboxservice.h"
 
 #include <QPoint>
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -78,10 +78,10 @@ private:
 
     Form1 &m_form;
     RecordingMessageBoxService &m_boxes;
-    QPointer<QWidget> m_pressTarget;
     int m_hoverSettleMs = kDefaultHoverSettleMs;
     int m_beeps = 0;
     bool m_exited = false;
+    bool m_inDoubleClick = false;
 };
 
 } // namespace hitungrama
