@@ -190,6 +190,7 @@ void ActionRunner::startAction()
 
 QString ActionRunner::report(const QString &action, const QString &error)
 {
+    m_lastError = error;
     StateReport::Extras extras;
     extras.boxes = m_boxes.records();
     extras.beeps = m_beeps;

@@ -45,6 +45,10 @@ public:
     // The refused inputs of the last action (or of the last REF of a click).
     int beeps() const { return m_beeps; }
 
+    // Why the last action (or the last REF of a click) was refused; empty
+    // when it was performed.
+    const QString &lastError() const { return m_lastError; }
+
     // "OFF" was answered Yes: nothing more is performed.
     bool exited() const { return m_exited; }
 
@@ -79,6 +83,7 @@ private:
     Form1 &m_form;
     RecordingMessageBoxService &m_boxes;
     int m_hoverSettleMs = kDefaultHoverSettleMs;
+    QString m_lastError;
     int m_beeps = 0;
     bool m_exited = false;
     bool m_inDoubleClick = false;

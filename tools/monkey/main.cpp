@@ -1,17 +1,15 @@
 // hitungrama-monkey: random actions on the real window with a check after
 // each; see Monkey.
-#include "messagecatcher.h"
 #include "monkey.h"
-#include "monkeyoptions.h"
 
-#include "window/fontsetup.h"
-#include "window/layoutloader.h"
+#include "harness/harnessapplication.h"
 
-#include <QApplication>
-#include <QLocale>
+#include <QCommandLineParser>
 
-#include <clocale>
+#include <algorithm>
 #include <cstdio>
+#include <optional>
+#include <type_traits>
 
 #if defined(__SANITIZE_ADDRESS__)
 // AddressSanitizer holds freed memory back (256 MB by default) and returns
@@ -26,40 +24,80 @@ extern "C" const char *__asan_default_options()
 }
 #endif
 
+namespace {
+
+using hitungrama::Monkey;
+
+// A whole number from low to high written with digits only.
+std::optional<unsigned long long> count(const QString &text, unsigned long long low,
+                                        unsigned long long high)
+{
+    bool ok = false;
+    const unsigned long long value = text.toULongLong(&ok);
+    const bool digits = !text.isEmpty()
+        && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() && c.unicode() < 0x80; });
+    if (!ok || !digits || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<Monkey::Options> readOptions(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Performs random actions on the real window and checks it after each; an action taking\n"
+        "more processor time than the limit fails the run. A failure prints the seed and the\n"
+        "last actions."));
+    parser.addHelpOption();
+    const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Seed of the actions (default %1).")
+                                      .arg(Monkey::Options::kDefaultSeed), QStringLiteral("S"));
+    const QCommandLineOption actions(QStringLiteral("actions"), QStringLiteral("Number of actions (default 20000)."),
+                                     QStringLiteral("N"));
+    const QCommandLineOption maxMs(QStringLiteral("max-ms"),
+                                   QStringLiteral("Processor time limit of one action in ms (default 100)."),
+                                   QStringLiteral("M"));
+    const QCommandLineOption settleMs(QStringLiteral("settle-ms"),
+                                      QStringLiteral("Time each pointer move lets the hover timers run (default %1).")
+                                          .arg(Monkey::Options().settleMs), QStringLiteral("T"));
+    const QCommandLineOption trace(QStringLiteral("trace"),
+                                   QStringLiteral("Print every action with its wall, processor and queued time."));
+    parser.addOptions({seed, actions, maxMs, settleMs, trace});
+    parser.process(arguments);
+    if (!parser.positionalArguments().isEmpty())
+        parser.showHelp(2);
+
+    Monkey::Options options;
+    const auto take = [&parser](const QCommandLineOption &option, unsigned long long low,
+                                unsigned long long high, auto &field) {
+        if (!parser.isSet(option))
+            return true;
+        const auto value = count(parser.value(option), low, high);
+        if (!value) {
+            std::fprintf(stderr, "hitungrama-monkey: --%s takes a whole number from %llu to %llu\n",
+                         qPrintable(option.names().first()), low, high);
+            return false;
+        }
+        field = static_cast<std::decay_t<decltype(field)>>(*value);
+        return true;
+    };
+    if (!take(seed, 0, 0xFFFFFFFFull, options.seed) || !take(actions, 0, 1000000000ull, options.actions)
+        || !take(maxMs, 1, 600000, options.maxActionMs) || !take(settleMs, 0, 1000, options.settleMs))
+        return std::nullopt;
+    options.trace = parser.isSet(trace);
+    return options;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    using namespace hitungrama;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    MessageCatcher::install();
-    QApplication app(argc, argv);
-    // QApplication took the locale from the environment; numbers must not.
-    std::setlocale(LC_NUMERIC, "C");
-    QLocale::setDefault(QLocale::c());
-    QApplication::setApplicationName(QStringLiteral("Hitungrama"));
-
-    const MonkeyOptions options = MonkeyOptions::parse(QApplication::arguments().mid(1));
-    if (options.help) {
-        std::fputs(qPrintable(MonkeyOptions::usage()), stdout);
-        return 0;
-    }
-    if (!options.error.isEmpty()) {
-        std::fprintf(stderr, "hitungrama-monkey: %s\n%s", qPrintable(options.error),
-                     qPrintable(MonkeyOptions::usage()));
+    hitungrama::HarnessApplication app(argc, argv);
+    const std::optional<Monkey::Options> options = readOptions(QCoreApplication::arguments());
+    if (!options)
         return 2;
-    }
-
-    const LayoutLoader::Result &layout = LayoutLoader::builtIn();
-    if (!layout.ok()) {
-        std::fprintf(stderr, "hitungrama-monkey: the window layout is damaged: %s\n",
-                     qPrintable(layout.error));
-        return 1;
-    }
-    FontSetup::install();
-
     int code = 0;
     {
-        Monkey monkey(layout.layout, options);
+        Monkey monkey(*options);
         code = monkey.run();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
