@@ -6,7 +6,6 @@
 
 #include <QCommandLineParser>
 
-#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <type_traits>
@@ -27,19 +26,6 @@ extern "C" const char *__asan_default_options()
 namespace {
 
 using hitungrama::Monkey;
-
-// A whole number from low to high written with digits only.
-std::optional<unsigned long long> count(const QString &text, unsigned long long low,
-                                        unsigned long long high)
-{
-    bool ok = false;
-    const unsigned long long value = text.toULongLong(&ok);
-    const bool digits = !text.isEmpty()
-        && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit() && c.unicode() < 0x80; });
-    if (!ok || !digits || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
 
 std::optional<Monkey::Options> readOptions(const QStringList &arguments)
 {
@@ -66,22 +52,29 @@ std::optional<Monkey::Options> readOptions(const QStringList &arguments)
     if (!parser.positionalArguments().isEmpty())
         parser.showHelp(2);
 
-    Monkey::Options options;
-    const auto take = [&parser](const QCommandLineOption &option, unsigned long long low,
-                                unsigned long long high, auto &field) {
+    // Whole numbers written with digits only: toULongLong would also take
+    // signs, blanks and "0x".
+    const auto read = [&parser](const QCommandLineOption &option, qulonglong low, qulonglong high,
+                                auto &field) {
         if (!parser.isSet(option))
             return true;
-        const auto value = count(parser.value(option), low, high);
-        if (!value) {
-            std::fprintf(stderr, "hitungrama-monkey: --%s takes a whole number from %llu to %llu\n",
-                         qPrintable(option.names().first()), low, high);
-            return false;
+        const QString text = parser.value(option);
+        bool digits = !text.isEmpty();
+        for (const QChar c : text)
+            digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        bool ok = false;
+        const qulonglong value = text.toULongLong(&ok, 10);
+        if (digits && ok && value >= low && value <= high) {
+            field = static_cast<std::decay_t<decltype(field)>>(value);
+            return true;
         }
-        field = static_cast<std::decay_t<decltype(field)>>(*value);
-        return true;
+        std::fprintf(stderr, "hitungrama-monkey: --%s takes a whole number from %llu to %llu\n",
+                     qPrintable(option.names().first()), low, high);
+        return false;
     };
-    if (!take(seed, 0, 0xFFFFFFFFull, options.seed) || !take(actions, 0, 1000000000ull, options.actions)
-        || !take(maxMs, 1, 600000, options.maxActionMs) || !take(settleMs, 0, 1000, options.settleMs))
+    Monkey::Options options;
+    if (!read(seed, 0, 0xFFFFFFFFull, options.seed) || !read(actions, 0, 1000000000ull, options.actions)
+        || !read(maxMs, 1, 600000, options.maxActionMs) || !read(settleMs, 0, 1000, options.settleMs))
         return std::nullopt;
     options.trace = parser.isSet(trace);
     return options;
