@@ -149,7 +149,9 @@ TEST(ProgramStartDeathTest, off_answered_yes_ends_the_running_program)
                 QTest::mouseClick(form->controls().button(QStringLiteral("XPButton4")), Qt::LeftButton);
             });
             QTimer::singleShot(10000, [] { std::_Exit(4); });
-            std::exit(ProgramStart::run(*form));
+            // _Exit: the leak check at exit would count what the skipped
+            // destructors of the test program still hold.
+            std::_Exit(ProgramStart::run(*form));
         },
         ::testing::ExitedWithCode(0), "");
 }
