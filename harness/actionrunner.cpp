@@ -68,10 +68,10 @@ ActionRunner::Verb ActionRunner::verbNamed(const QString &name)
         Verb verb;
     } verbs[] = {
         {QLatin1String("click"), &ActionRunner::click},
-        {QLatin1String("dblclick"), &ActionRunner::pointer},
-        {QLatin1String("press"), &ActionRunner::pointer},
-        {QLatin1String("release"), &ActionRunner::pointer},
-        {QLatin1String("move"), &ActionRunner::pointer},
+        {QLatin1String("dblclick"), &ActionRunner::dblclick},
+        {QLatin1String("press"), &ActionRunner::press},
+        {QLatin1String("release"), &ActionRunner::release},
+        {QLatin1String("move"), &ActionRunner::move},
         {QLatin1String("answer"), &ActionRunner::answer},
         {QLatin1String("type"), &ActionRunner::type},
         {QLatin1String("key"), &ActionRunner::key},
@@ -132,23 +132,51 @@ QStringList ActionRunner::click(const Line &line)
     return results;
 }
 
-QStringList ActionRunner::pointer(const Line &line)
+std::optional<QPoint> ActionRunner::pointAtControl(const Line &line, QString *error)
+{
+    if (line.words.size() != 1) {
+        *error = QStringLiteral("%1 needs exactly one control").arg(line.verb);
+        return std::nullopt;
+    }
+    QWidget *widget = resolve(line.words.first(), error);
+    if (widget == nullptr)
+        return std::nullopt;
+    const QPoint point = centreOf(widget);
+    movePointer(point);
+    return point;
+}
+
+QStringList ActionRunner::press(const Line &line)
 {
     QString error;
-    if (line.words.size() != 1) {
-        error = QStringLiteral("%1 needs exactly one control").arg(line.verb);
-    } else if (line.verb == QLatin1String("move") && line.words.first() == QLatin1String("away")) {
+    if (const std::optional<QPoint> point = pointAtControl(line, &error))
+        pointerButton(*point, Press::Down);
+    return {report(line.text, error)};
+}
+
+QStringList ActionRunner::release(const Line &line)
+{
+    QString error;
+    if (const std::optional<QPoint> point = pointAtControl(line, &error))
+        pointerButton(*point, Press::Up);
+    return {report(line.text, error)};
+}
+
+QStringList ActionRunner::dblclick(const Line &line)
+{
+    QString error;
+    if (const std::optional<QPoint> point = pointAtControl(line, &error))
+        doubleClick(*point);
+    return {report(line.text, error)};
+}
+
+QStringList ActionRunner::move(const Line &line)
+{
+    QString error;
+    if (line.words == QStringList{QStringLiteral("away")})
         moveAway();
-    } else if (QWidget *widget = resolve(line.words.first(), &error)) {
-        const QPoint point = centreOf(widget);
-        movePointer(point);
-        if (line.verb == QLatin1String("dblclick"))
-            doubleClick(point);
-        else if (line.verb == QLatin1String("press"))
-            pointerButton(point, Press::Down);
-        else if (line.verb == QLatin1String("release"))
-            pointerButton(point, Press::Up);
-    }
+    else
+        pointAtControl(line, &error);
     return {report(line.text, error)};
 }
 

@@ -15,6 +15,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class QWidget;
 
 namespace hitungrama {
@@ -60,13 +62,18 @@ private:
     static Verb verbNamed(const QString &name);
 
     QStringList click(const Line &line);
-    QStringList pointer(const Line &line);
+    QStringList dblclick(const Line &line);
+    QStringList press(const Line &line);
+    QStringList release(const Line &line);
+    QStringList move(const Line &line);
     QStringList answer(const Line &line);
     QStringList type(const Line &line);
     QStringList key(const Line &line);
     QStringList shot(const Line &line);
     QStringList state(const Line &line);
 
+    // Moves the pointer to the centre of the line's one REF.
+    std::optional<QPoint> pointAtControl(const Line &line, QString *error);
     void startAction();
     QString report(const QString &action, const QString &error = QString());
     QWidget *resolve(const QString &ref, QString *error) const;
