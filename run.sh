@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 scripts/ensure-packages.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build --parallel "$(nproc)"
+cmake --build build --parallel "$(nproc)" --target hitungrama
 if [ -x build/window/hitungrama ]; then
     exec build/window/hitungrama "$@"
 fi

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -50,9 +51,9 @@ TEST_F(Form1Test, window_has_its_caption_fixed_client_size_and_no_size_boxes)
     EXPECT_TRUE(iconSizes.contains(QSize(64, 64)));
 }
 
+// SetUp showed the window through the program's own start-up path.
 TEST_F(Form1Test, window_starts_centred_on_the_screen)
 {
-    form().centreOnScreen();
     const QRect screen = form().screen()->availableGeometry();
     EXPECT_LE(std::abs(form().geometry().center().x() - screen.center().x()), 1);
     EXPECT_LE(std::abs(form().geometry().center().y() - screen.center().y()), 1);
@@ -131,6 +132,27 @@ TEST_F(Form1Test, closing_the_window_asks_nothing)
     EXPECT_TRUE(form().close());
     EXPECT_TRUE(window.boxes.records().empty());
     EXPECT_EQ(exits.count(), 0);
+}
+
+// The program's own loop: "OFF" answered Yes ends it with code 0.
+TEST(ProgramStartDeathTest, off_answered_yes_ends_the_running_program)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            TestBoxes boxes;
+            const std::unique_ptr<Form1> form = ProgramStart::createWindow("window_tests", boxes);
+            boxes.queueAnswer(true);
+            boxes.expect();
+            QTimer::singleShot(0, form.get(), [&form] {
+                QTest::mouseClick(form->controls().button(QStringLiteral("XPButton4")), Qt::LeftButton);
+            });
+            QTimer::singleShot(10000, [] { std::_Exit(4); });
+            // _Exit: the leak check at exit would count what the skipped
+            // destructors of the test program still hold.
+            std::_Exit(ProgramStart::run(*form));
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Each key leaves the window exactly as a mouse click on its button does:
 // compared on the replay harness's state report, focus aside.
-#include "statereport.h"
+#include "harness/statereport.h"
 #include "windowsetup.h"
 
 #include "xpbutton/xpbutton.h"

@@ -5,6 +5,7 @@
 
 #include "window/controlid.h"
 #include "window/controlnames.h"
+#include "window/layoutloader.h"
 
 #include "xpbutton/fontunits.h"
 #include "xpbutton/systemcolor.h"

@@ -1,35 +1,13 @@
-#include "window/fontsetup.h"
+#include "harness/harnessapplication.h"
 
-#include <QApplication>
-#include <QLocale>
 #include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QtMessageHandler previousHandler = nullptr;
-
-// The offscreen platform notes every window feature it lacks; noise here.
-void messageFilter(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
-        return;
-    previousHandler(type, context, message);
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
-    previousHandler = qInstallMessageHandler(messageFilter);
-    // Every window test runs on the offscreen platform with a fixed locale.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale::c());
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Hitungrama"));
-    hitungrama::FontSetup::install();
+    hitungrama::HarnessApplication app(argc, argv);
 
     // The tests answer every box through a recorder. A real modal dialog
     // would wait for a user forever: fail the running test and close it.

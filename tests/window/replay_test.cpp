@@ -99,6 +99,8 @@ const std::vector<ScriptCase> kScripts = {
      {{"binaryMode", true}, {"enabled|Desimal", true}}},
     {"press_and_release_make_a_click", "press 8\nrelease 8", {{"display", "8"}}},
     {"release_elsewhere_cancels_the_click", "press 8\nrelease 9", {{"display", "0"}}},
+    {"release_without_a_held_button_clicks_nothing", "press 8\npress 9\nrelease 9\nrelease 8",
+     {{"display", "9"}}},
 };
 
 class ReplayScript : public ::testing::TestWithParam<ScriptCase> {};
@@ -193,6 +195,27 @@ TEST(Replay, hover_ring_follows_the_pointer)
     // The orange ring's second row, inside the frame.
     EXPECT_EQ(hovered.pixelColor(5, 2), QColor(253, 216, 137));
     EXPECT_NE(resting.pixelColor(5, 2), QColor(253, 216, 137));
+}
+
+// A held button that the pointer leaves and comes back to shows its pressed
+// face again, as under X11, and its release still gives one click.
+TEST(Replay, held_button_looks_pressed_when_the_pointer_comes_back)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString pressed = dir.filePath(QStringLiteral("pressed.png"));
+    const QString outside = dir.filePath(QStringLiteral("outside.png"));
+    const QString back = dir.filePath(QStringLiteral("back.png"));
+    ReplaySession session;
+    const std::vector<QJsonObject> results = session.run(
+        QStringLiteral("press 7\nshot 7 %1\nmove 8\nmove 9\nshot 7 %2\nmove 7\nshot 7 %3\nrelease 7")
+            .arg(pressed, outside, back));
+    ASSERT_FALSE(results.empty());
+    EXPECT_EQ(results.back().value(QStringLiteral("display")), QStringLiteral("7"));
+    const QImage pressedFace(pressed);
+    ASSERT_FALSE(pressedFace.isNull());
+    EXPECT_NE(QImage(outside), pressedFace);
+    EXPECT_EQ(QImage(back), pressedFace);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "replayscript.h"
 
-#include "window/layoutloader.h"
+#include "window/programstart.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -11,7 +11,7 @@ namespace hitungrama::test {
 
 ReplaySession::ReplaySession()
 {
-    m_form = std::make_unique<Form1>(LayoutLoader::builtIn().layout, m_boxes);
+    m_form = ProgramStart::createWindow("window_tests", m_boxes);
     m_runner = std::make_unique<ActionRunner>(*m_form, m_boxes);
     m_runner->showWindow();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "actionrunner.h"
+#include "harness/actionrunner.h"
+#include "harness/recordingmessageboxservice.h"
 #include "window/form1.h"
-#include "window/recordingmessageboxservice.h"
 
 #include <QJsonObject>
 #include <QJsonValue>

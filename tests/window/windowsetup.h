@@ -1,8 +1,8 @@
 #pragma once
 
+#include "harness/recordingmessageboxservice.h"
 #include "window/form1.h"
-#include "window/layoutloader.h"
-#include "window/recordingmessageboxservice.h"
+#include "window/programstart.h"
 
 #include <QTest>
 
@@ -37,23 +37,19 @@ private:
     int m_expected = 0;
 };
 
-// A fresh Form1 from the compiled-in layout, answering boxes through TestBoxes.
+// A fresh Form1 created as the program creates it, answering boxes through
+// TestBoxes.
 struct WindowSetup {
     TestBoxes boxes;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<Form1> form = ProgramStart::createWindow("window_tests", boxes);
 
-    WindowSetup()
-    {
-        const LayoutLoader::Result &layout = LayoutLoader::builtIn();
-        EXPECT_TRUE(layout.ok()) << layout.error.toStdString();
-        form = std::make_unique<Form1>(layout.layout, boxes);
-    }
-
-    // Shows the window and waits until it takes keyboard input.
+    // Shows the window as the program does and waits until it takes keyboard
+    // input.
     bool show()
     {
-        form->centreOnScreen();
-        form->show();
+        if (form == nullptr)
+            return false;
+        ProgramStart::show(*form);
         form->activateWindow();
         return QTest::qWaitForWindowActive(form.get(), 2000);
     }

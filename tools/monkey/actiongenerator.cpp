@@ -1,46 +1,12 @@
 #include "actiongenerator.h"
 
-#include <array>
+#include "window/controlnames.h"
+
 #include <iterator>
 
 namespace hitungrama {
 
 namespace {
-
-using Kind = MonkeyAction::Kind;
-
-// Clicks on buttons dominate, as they would for a user; "answer yes" alone
-// is rare because it usually meets the exit question and ends the window.
-constexpr std::array<int, MonkeyAction::kKindCount> kWeights = {
-    190, // ClickButtonByName
-    190, // ClickButtonByCaption
-    25,  // ClickCheckBox
-    20,  // ClickDisplay
-    15,  // ClickLabel
-    30,  // ClickPoint
-    40,  // DoubleClick
-    15,  // PressAlone
-    15,  // ReleaseAlone
-    120, // Type
-    210, // Key
-    35,  // MoveToControl
-    20,  // MoveAway
-    2,   // AnswerYes
-    15,  // AnswerNo
-    8,   // MemoryWithYes
-    25,  // WidthToggle
-    15,  // Table
-    10,  // State
-};
-
-constexpr int sum(const std::array<int, MonkeyAction::kKindCount> &weights)
-{
-    int total = 0;
-    for (const int w : weights)
-        total += w;
-    return total;
-}
-static_assert(sum(kWeights) == ActionGenerator::kWeightTotal, "the weights must add up");
 
 const char *const kNamedKeys[] = {
     "Tab", "Shift+Tab", "Space", "Return", "Enter", "Left", "Right", "Up", "Down",
@@ -78,11 +44,6 @@ ActionGenerator::ActionGenerator(std::uint32_t seed)
 {
 }
 
-int ActionGenerator::weight(MonkeyAction::Kind kind)
-{
-    return kWeights[static_cast<std::size_t>(kind)];
-}
-
 QStringList ActionGenerator::keyTexts()
 {
     QStringList keys;
@@ -102,6 +63,80 @@ QString ActionGenerator::pick(const char *const *texts, int count)
     return QString::fromUtf8(texts[m_random.below(std::uint32_t(count))]);
 }
 
+// Clicks on buttons dominate, as they would for a user; "answer yes" alone
+// is rare because it usually meets the exit question and ends the window.
+const ActionGenerator::Maker ActionGenerator::kMakers[] = {
+    {MonkeyAction::Kind::ClickButtonByName, 190,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
+         a.line = QStringLiteral("click ") + t.buttons.at(g.m_random.below(std::uint32_t(t.buttons.size()))).ref;
+     }},
+    {MonkeyAction::Kind::ClickButtonByCaption, 190,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
+         a.line = QStringLiteral("click ") + g.anyButton(t);
+     }},
+    {MonkeyAction::Kind::ClickCheckBox, 25,
+     [](ActionGenerator &, const MonkeyTargets &, MonkeyAction &a) { a.line = QStringLiteral("click Check1"); }},
+    {MonkeyAction::Kind::ClickDisplay, 20,
+     [](ActionGenerator &, const MonkeyTargets &, MonkeyAction &a) { a.line = QStringLiteral("click Text1"); }},
+    {MonkeyAction::Kind::ClickLabel, 15,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
+         a.line = QStringLiteral("click ") + g.anyOf(t.labels);
+     }},
+    {MonkeyAction::Kind::ClickPoint, 30,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
+         a.point = g.anyPoint(t);
+         a.line = QStringLiteral("point %1 %2").arg(a.point.x()).arg(a.point.y());
+     }},
+    {MonkeyAction::Kind::DoubleClick, 40,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
+         a.line = QStringLiteral("dblclick ") + g.anyControl(t);
+     }},
+    {MonkeyAction::Kind::PressAlone, 15,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
+         a.line = QStringLiteral("press ") + g.anyControl(t);
+     }},
+    {MonkeyAction::Kind::ReleaseAlone, 15,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
+         a.line = QStringLiteral("release ") + g.anyControl(t);
+     }},
+    {MonkeyAction::Kind::Type, 120,
+     [](ActionGenerator &g, const MonkeyTargets &, MonkeyAction &a) {
+         a.line = QStringLiteral("type ") + g.typedText();
+     }},
+    {MonkeyAction::Kind::Key, 210,
+     [](ActionGenerator &g, const MonkeyTargets &, MonkeyAction &a) {
+         a.line = QStringLiteral("key ") + g.keyText();
+     }},
+    {MonkeyAction::Kind::MoveToControl, 35,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
+         a.line = QStringLiteral("move ") + g.anyControl(t);
+     }},
+    {MonkeyAction::Kind::MoveAway, 20,
+     [](ActionGenerator &, const MonkeyTargets &, MonkeyAction &a) { a.line = QStringLiteral("move away"); }},
+    {MonkeyAction::Kind::AnswerYes, 2,
+     [](ActionGenerator &, const MonkeyTargets &, MonkeyAction &a) { a.line = QStringLiteral("answer yes"); }},
+    {MonkeyAction::Kind::AnswerNo, 15,
+     [](ActionGenerator &, const MonkeyTargets &, MonkeyAction &a) { a.line = QStringLiteral("answer no"); }},
+    {MonkeyAction::Kind::MemoryWithYes, 8,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
+         a.line = QStringLiteral("answer yes");
+         MonkeyAction store;
+         store.kind = MonkeyAction::Kind::ClickButtonByName;
+         store.line = QStringLiteral("click ") + t.memoryStoreRef;
+         store.dropAnswersAfter = true;
+         g.m_followUps.push_back(store);
+     }},
+    {MonkeyAction::Kind::WidthToggle, 25,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
+         a.line = QStringLiteral("click ")
+             + (g.m_random.chance(1, 2) || t.toggleCaption.isEmpty() ? t.toggleRef : t.toggleCaption);
+     }},
+    {MonkeyAction::Kind::Table, 15,
+     [](ActionGenerator &, const MonkeyTargets &t, MonkeyAction &a) { a.line = QStringLiteral("click ") + t.tableRef; }},
+    {MonkeyAction::Kind::State, 10,
+     [](ActionGenerator &, const MonkeyTargets &, MonkeyAction &a) { a.line = QStringLiteral("state"); }},
+};
+
 MonkeyAction ActionGenerator::next(const MonkeyTargets &targets)
 {
     if (!m_followUps.empty()) {
@@ -109,84 +144,22 @@ MonkeyAction ActionGenerator::next(const MonkeyTargets &targets)
         m_followUps.pop_front();
         return action;
     }
-
-    int draw = int(m_random.below(kWeightTotal));
-    int index = 0;
-    while (draw >= kWeights[std::size_t(index)])
-        draw -= kWeights[std::size_t(index++)];
-
+    int total = 0;
+    for (const Maker &maker : kMakers)
+        total += maker.weight;
+    int draw = int(m_random.below(std::uint32_t(total)));
+    const Maker *maker = kMakers;
+    while (draw >= maker->weight)
+        draw -= (maker++)->weight;
     MonkeyAction action;
-    action.kind = static_cast<Kind>(index);
-    const auto click = [](const QString &ref) { return QStringLiteral("click ") + ref; };
-    switch (action.kind) {
-    case Kind::ClickButtonByName:
-        action.line = click(targets.buttons.at(m_random.below(std::uint32_t(targets.buttons.size()))).ref);
-        break;
-    case Kind::ClickButtonByCaption:
-        action.line = click(anyButton(targets));
-        break;
-    case Kind::ClickCheckBox:
-        action.line = click(QStringLiteral("Check1"));
-        break;
-    case Kind::ClickDisplay:
-        action.line = click(QStringLiteral("Text1"));
-        break;
-    case Kind::ClickLabel:
-        action.line = click(targets.labels.at(m_random.below(std::uint32_t(targets.labels.size()))));
-        break;
-    case Kind::ClickPoint:
-        action.point = anyPoint(targets);
-        action.line = QStringLiteral("point %1 %2").arg(action.point.x()).arg(action.point.y());
-        break;
-    case Kind::DoubleClick:
-        action.line = QStringLiteral("dblclick ") + anyControl(targets);
-        break;
-    case Kind::PressAlone:
-        action.line = QStringLiteral("press ") + anyControl(targets);
-        break;
-    case Kind::ReleaseAlone:
-        action.line = QStringLiteral("release ") + anyControl(targets);
-        break;
-    case Kind::Type:
-        action.line = QStringLiteral("type ") + typedText();
-        break;
-    case Kind::Key:
-        action.line = QStringLiteral("key ") + keyText();
-        break;
-    case Kind::MoveToControl:
-        action.line = QStringLiteral("move ") + anyControl(targets);
-        break;
-    case Kind::MoveAway:
-        action.line = QStringLiteral("move away");
-        break;
-    case Kind::AnswerYes:
-        action.line = QStringLiteral("answer yes");
-        break;
-    case Kind::AnswerNo:
-        action.line = QStringLiteral("answer no");
-        break;
-    case Kind::MemoryWithYes: {
-        action.line = QStringLiteral("answer yes");
-        MonkeyAction store;
-        store.kind = Kind::ClickButtonByName;
-        store.line = click(targets.memoryStoreRef);
-        store.dropAnswersAfter = true;
-        m_followUps.push_back(store);
-        break;
-    }
-    case Kind::WidthToggle:
-        action.line = click(m_random.chance(1, 2) || targets.toggleCaption.isEmpty()
-                                ? targets.toggleRef
-                                : targets.toggleCaption);
-        break;
-    case Kind::Table:
-        action.line = click(targets.tableRef);
-        break;
-    case Kind::State:
-        action.line = QStringLiteral("state");
-        break;
-    }
+    action.kind = maker->kind;
+    maker->make(*this, targets, action);
     return action;
+}
+
+QString ActionGenerator::anyOf(const std::vector<QString> &refs)
+{
+    return refs.at(m_random.below(std::uint32_t(refs.size())));
 }
 
 QString ActionGenerator::anyButton(const MonkeyTargets &targets)
@@ -207,7 +180,7 @@ QString ActionGenerator::anyControl(const MonkeyTargets &targets)
         return anyButton(targets);
     if (choice < 2 * buttons + labels)
         return targets.labels[choice - 2 * buttons];
-    return choice == 2 * buttons + labels ? QStringLiteral("Check1") : QStringLiteral("Text1");
+    return choice == 2 * buttons + labels ? QString(controlname::kBinaryMode) : QString(controlname::kDisplay);
 }
 
 QPoint ActionGenerator::anyPoint(const MonkeyTargets &targets)

@@ -20,10 +20,6 @@ public:
 
     MonkeyAction next(const MonkeyTargets &targets);
 
-    // Relative frequency of each kind, out of kWeightTotal.
-    static int weight(MonkeyAction::Kind kind);
-    static constexpr int kWeightTotal = 1000;
-
     // Every key text the generator may send (letters stand for Alt+A..Z).
     static QStringList keyTexts();
 
@@ -31,8 +27,18 @@ public:
     QString keyText();
 
 private:
+    // One kind of action: how often it is drawn (out of the weights' sum)
+    // and what fills in its line.
+    struct Maker {
+        MonkeyAction::Kind kind;
+        int weight;
+        void (*make)(ActionGenerator &generator, const MonkeyTargets &targets, MonkeyAction &action);
+    };
+    static const Maker kMakers[];
+
     QString anyControl(const MonkeyTargets &targets);
     QString anyButton(const MonkeyTargets &targets);
+    QString anyOf(const std::vector<QString> &refs);
     QPoint anyPoint(const MonkeyTargets &targets);
     QString pick(const char *const *texts, int count);
 

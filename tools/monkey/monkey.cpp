@@ -1,21 +1,20 @@
 #include "monkey.h"
 
 #include "hangwatchdog.h"
-#include "messagecatcher.h"
-#include "reportcheck.h"
+#include "windowcheck.h"
 
-#include "actionrunner.h"
-#include "statereport.h"
+#include "engine/keys.h"
+#include "harness/harnessapplication.h"
+#include "window/controlid.h"
+#include "window/controlnames.h"
 #include "window/form1.h"
+#include "window/programstart.h"
 #include "xpbutton/xpbutton.h"
 
-#include <QApplication>
-#include <QCursor>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPointer>
-#include <QTest>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -28,9 +27,6 @@ namespace {
 // An action that has not returned by then never will: report it as a hang.
 constexpr std::chrono::seconds kHangLimit(10);
 
-// The processor time of this thread, and the time it was ready to run but
-// waited for a processor (Linux only; 0 elsewhere). Beside the wall time they
-// tell the window's own work from a machine too busy to run it.
 double threadCpuMs()
 {
     timespec now{};
@@ -38,6 +34,7 @@ double threadCpuMs()
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
 
+// Linux only; 0 elsewhere.
 double threadQueuedMs()
 {
     std::ifstream stat("/proc/thread-self/schedstat");
@@ -50,9 +47,8 @@ double threadQueuedMs()
 
 } // namespace
 
-Monkey::Monkey(const FormLayout &layout, const MonkeyOptions &options)
-    : m_layout(layout)
-    , m_options(options)
+Monkey::Monkey(const Options &options)
+    : m_options(options)
     , m_log(options.seed)
     , m_generator(options.seed)
 {
@@ -63,21 +59,24 @@ Monkey::~Monkey()
     closeWindow();
 }
 
-void Monkey::openWindow()
+bool Monkey::openWindow()
 {
     m_boxes.clearQueuedAnswers();
     m_boxes.takeRecords();
     m_typed.clear();
-    m_form = std::make_unique<Form1>(m_layout, m_boxes);
+    m_form = ProgramStart::createWindow("hitungrama-monkey", m_boxes);
+    if (m_form == nullptr)
+        return false;
     // Only the user's own edits count as typed, never what the engine writes.
     if (QLineEdit *display = m_form->display()) {
         QObject::connect(display, &QLineEdit::textEdited, m_form.get(),
                          [this](const QString &text) { m_typed = text; });
     }
-    QObject::connect(m_form.get(), &Form1::inputRefused, m_form.get(), [this] { ++m_pointBeeps; });
     m_runner = std::make_unique<ActionRunner>(*m_form, m_boxes);
+    m_runner->setHoverSettleMs(m_options.settleMs);
     m_runner->showWindow();
     ++m_stats.windows;
+    return true;
 }
 
 void Monkey::closeWindow()
@@ -113,152 +112,133 @@ MonkeyTargets Monkey::targets() const
         if (!entry.widget->isHidden())
             targets.occupied.push_back(entry.widget->geometry());
     }
-    targets.toggleRef = QStringLiteral("XPButton12");
+    targets.toggleRef = controlIdText(controlname::kWidthToggleButton, -1);
     if (const XPButton *toggle = m_form->widthToggleButton())
         targets.toggleCaption = toggle->caption();
-    targets.memoryStoreRef = QStringLiteral("XPButton8(0)");
-    targets.tableRef = QStringLiteral("XPButton9(7)");
+    targets.memoryStoreRef = controlIdText(controlname::kMemoryButtons, int(MemoryKey::Store));
+    targets.tableRef = controlIdText(controlname::kFunctionButtons, int(Function::Table));
     targets.window = m_form->size();
     return targets;
 }
 
-QStringList Monkey::perform(const MonkeyAction &action)
+Monkey::Timing Monkey::perform(const MonkeyAction &action)
 {
+    QElapsedTimer wall;
+    const double cpuBefore = threadCpuMs();
+    const double queuedBefore = threadQueuedMs();
+    wall.start();
     if (action.kind == MonkeyAction::Kind::ClickPoint)
-        return clickPoint(action);
-    return m_runner->perform(action.line);
+        m_runner->clickAt(action.point, action.line);
+    else
+        m_runner->perform(action.line);
+    Timing timing;
+    timing.wallMs = double(wall.nsecsElapsed()) / 1e6;
+    timing.cpuMs = threadCpuMs() - cpuBefore;
+    timing.queuedMs = threadQueuedMs() - queuedBefore;
+    if (action.dropAnswersAfter)
+        m_boxes.clearQueuedAnswers();
+    return timing;
 }
 
-// A click where the harness's language has no name: on a point of the
-// window, delivered as the harness delivers its clicks, to whatever lies
-// under that point.
-QStringList Monkey::clickPoint(const MonkeyAction &action)
+QString Monkey::check(const Timing &timing)
 {
-    Form1 &form = *m_form;
-    m_boxes.takeRecords();
-    m_pointBeeps = 0;
-    QCursor::setPos(form.mapToGlobal(action.point));
-    QCoreApplication::processEvents();
-
-    QPointer<QWidget> target = QWidget::mouseGrabber();
-    if (target == nullptr || (target != &form && !form.isAncestorOf(target)))
-        target = form.childAt(action.point) != nullptr ? form.childAt(action.point) : &form;
-    if (target->isEnabled()) {
-        const QPoint local = target->mapFrom(&form, action.point);
-        QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, local);
-        QCoreApplication::processEvents();
-        if (target != nullptr && !form.hasExited()) {
-            QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, local);
-            QCoreApplication::processEvents();
-        }
+    const QStringList warnings = HarnessApplication::takeWarnings();
+    if (!warnings.isEmpty())
+        return QStringLiteral("Qt warned: ") + warnings.join(QStringLiteral(" | "));
+    if (QWidget *shown = QApplication::activeModalWidget() != nullptr
+            ? QApplication::activeModalWidget()
+            : QApplication::activePopupWidget()) {
+        const QString title = shown->windowTitle();
+        shown->close();
+        return QStringLiteral("a real dialog or menu opened: \"%1\"").arg(title);
     }
-
-    StateReport::Extras extras;
-    extras.boxes = m_boxes.records();
-    extras.beeps = m_pointBeeps;
-    extras.exited = form.hasExited();
-    return {StateReport::build(form, action.line, extras)};
+    if (!m_runner->lastError().isEmpty())
+        return QStringLiteral("the harness refused the action: ") + m_runner->lastError();
+    if (m_runner->exited() != m_form->hasExited())
+        return QStringLiteral("the harness and the window disagree on whether it ended");
+    const QString problem = WindowCheck::problem(*m_form, m_boxes.records(), m_typed);
+    if (!problem.isEmpty())
+        return problem;
+    // Processor time only: a machine too busy to run the window is no fault of it.
+    if (timing.cpuMs > m_options.maxActionMs)
+        return QStringLiteral("the action took %1 ms of processor time, more than %2 ms (wall "
+                              "%3 ms, waiting for a processor %4 ms)")
+            .arg(timing.cpuMs, 0, 'f', 1)
+            .arg(m_options.maxActionMs)
+            .arg(timing.wallMs, 0, 'f', 1)
+            .arg(timing.queuedMs, 0, 'f', 1);
+    return QString();
 }
 
-QString Monkey::failure(const QString &reason) const
+void Monkey::record(long long index, const MonkeyAction &action, const Timing &timing)
 {
-    return QString::fromStdString(m_log.failureReport(reason.toStdString()));
+    m_stats.boxes += static_cast<long long>(m_boxes.records().size());
+    m_stats.beeps += m_runner->beeps();
+    m_stats.maxWallMs = std::max(m_stats.maxWallMs, timing.wallMs);
+    if (timing.cpuMs > m_stats.maxCpuMs) {
+        m_stats.maxCpuMs = timing.cpuMs;
+        m_stats.slowestIndex = index;
+        m_stats.slowestLine = action.line;
+    }
+    if (m_options.trace) {
+        std::printf("#%lld %.1f ms (cpu %.1f, queued %.1f) %s\n", index, timing.wallMs,
+                    timing.cpuMs, timing.queuedMs, action.line.toUtf8().constData());
+        std::fflush(stdout);
+    }
+}
+
+QString Monkey::reopenIfEnded()
+{
+    if (!m_form->hasExited())
+        return QString();
+    closeWindow();
+    if (!openWindow())
+        return QStringLiteral("the fresh window could not be created");
+    const QStringList warnings = HarnessApplication::takeWarnings();
+    if (!warnings.isEmpty())
+        return QStringLiteral("Qt warned while a fresh window opened: ") + warnings.join(QStringLiteral(" | "));
+    return QString();
 }
 
 int Monkey::run()
 {
     const auto fail = [this](const QString &reason) {
-        std::fputs(failure(reason).toUtf8().constData(), stderr);
+        std::fputs(m_log.failureReport(reason.toStdString()).c_str(), stderr);
         std::fflush(stderr);
         return 1;
     };
 
-    openWindow();
+    if (!openWindow())
+        return 1;
     m_log.installForSanitizers();
     HangWatchdog watchdog(m_log, kHangLimit);
-    const ReportCheck checker(m_layout.form.narrowOuterWidth, m_layout.form.wideOuterWidth);
-    MessageCatcher::take();
+    HarnessApplication::takeWarnings();
     QElapsedTimer runTime;
     runTime.start();
 
     for (long long index = 0; index < m_options.actions; ++index) {
         const MonkeyAction action = m_generator.next(targets());
         m_log.record(index, action.line.toStdString());
-
         watchdog.actionStarted();
-        QElapsedTimer timer;
-        const double cpuBefore = threadCpuMs();
-        const double queuedBefore = threadQueuedMs();
-        timer.start();
-        const QStringList results = perform(action);
-        const double ms = double(timer.nsecsElapsed()) / 1e6;
-        const double cpuMs = threadCpuMs() - cpuBefore;
-        const double queuedMs = threadQueuedMs() - queuedBefore;
+        const Timing timing = perform(action);
         watchdog.actionFinished();
-        if (action.dropAnswersAfter)
-            m_boxes.clearQueuedAnswers();
-
-        const QStringList warnings = MessageCatcher::take();
-        if (!warnings.isEmpty())
-            return fail(QStringLiteral("Qt warned: ") + warnings.join(QStringLiteral(" | ")));
-        if (QWidget *shown = QApplication::activeModalWidget() != nullptr
-                ? QApplication::activeModalWidget()
-                : QApplication::activePopupWidget()) {
-            const QString title = shown->windowTitle();
-            shown->close();
-            return fail(QStringLiteral("a real dialog or menu opened: \"%1\"").arg(title));
-        }
-        if (results.isEmpty())
-            return fail(QStringLiteral("the harness reported nothing"));
-
-        bool exited = false;
-        for (const QString &json : results) {
-            ReportCheck::Facts facts;
-            const QString problem = checker.check(json, m_typed, &facts);
-            if (!problem.isEmpty())
-                return fail(problem + QStringLiteral("\n  the report: ") + json);
-            m_stats.boxes += facts.boxes;
-            m_stats.beeps += facts.beeps;
-            exited = exited || facts.exited;
-        }
-        if (exited != m_form->hasExited())
-            return fail(QStringLiteral("the report and the window disagree on whether it ended"));
-
-        if (m_options.trace) {
-            std::printf("#%lld %.1f ms (cpu %.1f, queued %.1f) %s\n", index, ms, cpuMs,
-                        queuedMs, action.line.toUtf8().constData());
-            std::fflush(stdout);
-        }
-        if (ms > m_stats.maxMs) {
-            m_stats.maxMs = ms;
-            m_stats.slowestIndex = index;
-            m_stats.slowestLine = action.line;
-        }
-        if (ms > m_options.maxActionMs)
-            return fail(QStringLiteral("the action took %1 ms, more than %2 ms (processor "
-                                       "%3 ms, waiting for a processor %4 ms)")
-                            .arg(ms, 0, 'f', 1)
-                            .arg(m_options.maxActionMs)
-                            .arg(cpuMs, 0, 'f', 1)
-                            .arg(queuedMs, 0, 'f', 1));
-
-        if (exited) {
-            watchdog.actionStarted();
-            closeWindow();
-            openWindow();
-            watchdog.actionFinished();
-            const QStringList opening = MessageCatcher::take();
-            if (!opening.isEmpty())
-                return fail(QStringLiteral("Qt warned while a fresh window opened: ")
-                            + opening.join(QStringLiteral(" | ")));
-        }
+        QString problem = check(timing);
+        if (!problem.isEmpty())
+            return fail(problem);
+        record(index, action, timing);
+        watchdog.actionStarted();
+        problem = reopenIfEnded();
+        watchdog.actionFinished();
+        if (!problem.isEmpty())
+            return fail(problem);
     }
 
-    std::printf("hitungrama-monkey: seed %u, %lld actions passed in %.1f s; slowest %.1f ms "
-                "(#%lld %s); %lld boxes, %lld beeps, %d windows\n",
+    std::printf("hitungrama-monkey: seed %u, %lld actions passed in %.1f s; slowest %.1f ms of "
+                "processor time (#%lld %s), longest wall time %.1f ms; %lld boxes, %lld beeps, "
+                "%d windows\n",
                 unsigned(m_options.seed), m_options.actions, double(runTime.elapsed()) / 1000,
-                m_stats.maxMs, m_stats.slowestIndex, m_stats.slowestLine.toUtf8().constData(),
-                m_stats.boxes, m_stats.beeps, m_stats.windows);
+                m_stats.maxCpuMs, m_stats.slowestIndex, m_stats.slowestLine.toUtf8().constData(),
+                m_stats.maxWallMs, m_stats.boxes, m_stats.beeps, m_stats.windows);
     std::fflush(stdout);
     return 0;
 }

@@ -1,33 +1,42 @@
 #pragma once
 
 // The monkey test: random actions on the real window, driven through the
-// replay harness's runner. Each action comes from ActionGenerator, is
-// performed and timed, and each JSON line it yields goes through
-// ReportCheck; Qt warnings, slow actions and hangs (HangWatchdog) fail the
-// run too. ActionLog keeps the last actions for the failure report. When
-// "OFF" is answered Yes the window is replaced by a fresh one.
+// harness's action runner. Each action comes from ActionGenerator and is
+// performed and timed; then Qt's warnings, real dialogs, the window's
+// invariants (WindowCheck) and the action's processor time are checked, and
+// hangs end the run through HangWatchdog. ActionLog keeps the last actions
+// for the failure report. When "OFF" is answered Yes the window is replaced
+// by a fresh one.
 
 #include "actiongenerator.h"
 #include "actionlog.h"
-#include "monkeyoptions.h"
 #include "monkeytargets.h"
 
-#include "window/recordingmessageboxservice.h"
+#include "harness/actionrunner.h"
+#include "harness/recordingmessageboxservice.h"
 
 #include <QString>
-#include <QStringList>
 
+#include <cstdint>
 #include <memory>
 
 namespace hitungrama {
 
-class ActionRunner;
 class Form1;
-struct FormLayout;
 
 class Monkey {
 public:
-    Monkey(const FormLayout &layout, const MonkeyOptions &options);
+    struct Options {
+        static constexpr std::uint32_t kDefaultSeed = 20261206;
+
+        std::uint32_t seed = kDefaultSeed;
+        long long actions = 20000;
+        int maxActionMs = 100;  // processor time of one action
+        int settleMs = 2;       // how long each pointer move lets the hover timers run
+        bool trace = false;     // print each action with its times
+    };
+
+    explicit Monkey(const Options &options);
     ~Monkey();
 
     Monkey(const Monkey &) = delete;
@@ -38,8 +47,16 @@ public:
     int run();
 
 private:
+    // Wall time, this thread's processor time, and the time it was ready to
+    // run but waited for a processor, in ms.
+    struct Timing {
+        double wallMs = 0;
+        double cpuMs = 0;
+        double queuedMs = 0;
+    };
     struct Stats {
-        double maxMs = 0;
+        double maxCpuMs = 0;
+        double maxWallMs = 0;
         long long slowestIndex = -1;
         QString slowestLine;
         long long boxes = 0;
@@ -47,22 +64,22 @@ private:
         int windows = 0;
     };
 
-    void openWindow();
+    Timing perform(const MonkeyAction &action);
+    QString check(const Timing &timing);
+    void record(long long index, const MonkeyAction &action, const Timing &timing);
+    QString reopenIfEnded();
+
+    bool openWindow();
     void closeWindow();
     MonkeyTargets targets() const;
-    QStringList perform(const MonkeyAction &action);
-    QStringList clickPoint(const MonkeyAction &action);
-    QString failure(const QString &reason) const;
 
-    const FormLayout &m_layout;
-    MonkeyOptions m_options;
+    Options m_options;
     ActionLog m_log;
     ActionGenerator m_generator;
     RecordingMessageBoxService m_boxes;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<ActionRunner> m_runner;
     QString m_typed;
-    int m_pointBeeps = 0;
     Stats m_stats;
 };
 

@@ -4,7 +4,7 @@
 #include "window/fontsetup.h"
 #include "window/form1.h"
 #include "window/layoutloader.h"
-#include "window/recordingmessageboxservice.h"
+#include "harness/recordingmessageboxservice.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>

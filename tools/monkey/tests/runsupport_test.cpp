@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdlib>
 #include <thread>
 
 namespace hitungrama {
@@ -37,16 +38,22 @@ TEST(HangWatchdogDeathTest, an_action_that_never_returns_ends_the_run_with_the_r
         ::testing::ExitedWithCode(3), "seed 7 at action #0: the action has not returned after 50 ms");
 }
 
-TEST(HangWatchdog, finished_actions_pass_however_long_the_run)
+TEST(HangWatchdogDeathTest, finished_actions_pass_however_long_the_run)
 {
-    ActionLog log(7);
-    HangWatchdog watchdog(log, std::chrono::milliseconds(30));
-    for (int i = 0; i < 5; ++i) {
-        watchdog.actionStarted();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        watchdog.actionFinished();
-        std::this_thread::sleep_for(std::chrono::milliseconds(40));
-    }
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            ActionLog log(7);
+            HangWatchdog watchdog(log, std::chrono::milliseconds(30));
+            for (int i = 0; i < 5; ++i) {
+                watchdog.actionStarted();
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                watchdog.actionFinished();
+                std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            }
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 TEST(PortableRandom, draws_stay_in_range_and_reach_both_ends)

@@ -1,5 +1,6 @@
-#include "statereport.h"
+#include "harness/statereport.h"
 
+#include "window/controlnames.h"
 #include "window/form1.h"
 #include "xpbutton/xpbutton.h"
 
@@ -122,9 +123,9 @@ QString StateReport::build(const Form1 &form, const QString &action, const Extra
     out.add("pendingOperator", formatNumber(engine.pendingOperator()));
     out.add("memoryValue", formatNumber(engine.memoryValue()));
     out.add("startNewNumber", engine.startNewNumber());
-    out.add("label3", labelText(form, QStringLiteral("Label3")));
-    out.add("label3Back", colourOf(controls.label(QStringLiteral("Label3")), QPalette::Window));
-    out.add("label4Back", colourOf(controls.label(QStringLiteral("Label4")), QPalette::Window));
+    out.add("label3", labelText(form, controlname::kMemoryValue));
+    out.add("label3Back", colourOf(controls.label(controlname::kMemoryValue), QPalette::Window));
+    out.add("label4Back", colourOf(controls.label(controlname::kMemoryIndicator), QPalette::Window));
     out.add("displayBack", colourOf(form.display(), QPalette::Base));
     out.add("outerWidth", form.outerWidthTwips());
     out.add("toggleVisible", toggle != nullptr && !toggle->isHidden());
@@ -141,8 +142,8 @@ QString StateReport::build(const Form1 &form, const QString &action, const Extra
     QStringList rows;
     for (int i = 0; i < 10; ++i) {
         rows << QStringLiteral("[%1,%2]")
-                    .arg(OrderedObject::quoted(labelText(form, QStringLiteral("Label5"), i)),
-                         OrderedObject::quoted(labelText(form, QStringLiteral("Label8"), i)));
+                    .arg(OrderedObject::quoted(labelText(form, controlname::kTableOperands, i)),
+                         OrderedObject::quoted(labelText(form, controlname::kTableProducts, i)));
     }
     out.raw("table", QLatin1Char('[') + rows.join(QLatin1Char(',')) + QLatin1Char(']'));
 

@@ -1,4 +1,4 @@
-#include "window/recordingmessageboxservice.h"
+#include "harness/recordingmessageboxservice.h"
 
 #include <utility>
 

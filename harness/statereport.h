@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/recordingmessageboxservice.h"
+#include "harness/recordingmessageboxservice.h"
 
 #include <QString>
 

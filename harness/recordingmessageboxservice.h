@@ -20,7 +20,6 @@ public:
     MessageAnswer show(QWidget *parent, const MessageBoxRequest &request) override;
 
     void queueAnswer(bool yes);
-    int queuedAnswers() const { return static_cast<int>(m_answers.size()); }
     void clearQueuedAnswers() { m_answers.clear(); }
 
     const std::vector<Record> &records() const { return m_records; }

@@ -1,0 +1,375 @@
+#include "harness/actionrunner.h"
+
+#include "harness/statereport.h"
+#include "window/form1.h"
+#include "window/programstart.h"
+#include "xpbutton/xpbutton.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QStyleHints>
+#include <QTest>
+#include <QWindow>
+
+namespace hitungrama {
+
+namespace {
+
+// The first word of a line and the rest after its separating blank.
+struct Split {
+    QString word;
+    QString rest;
+};
+
+Split splitFirst(const QString &text)
+{
+    const int blank = text.indexOf(QLatin1Char(' '));
+    if (blank < 0)
+        return {text, QString()};
+    return {text.left(blank), text.mid(blank + 1)};
+}
+
+} // namespace
+
+struct ActionRunner::Line {
+    QString text;  // as read, without its line end
+    QString verb;
+    QString rest;  // after the verb and its blank
+    QStringList words;
+};
+
+ActionRunner::ActionRunner(Form1 &form, RecordingMessageBoxService &boxes)
+    : m_form(form)
+    , m_boxes(boxes)
+{
+    QObject::connect(&m_form, &Form1::exitRequested, &m_form, [this] { m_exited = true; });
+    QObject::connect(&m_form, &Form1::inputRefused, &m_form, [this] { ++m_beeps; });
+}
+
+void ActionRunner::showWindow()
+{
+    ProgramStart::show(m_form);
+    m_form.activateWindow();
+    // Without a window manager the window may never become active; exposed
+    // is enough to take input then.
+    if (!QTest::qWaitForWindowActive(&m_form, 2000) && !QTest::qWaitForWindowExposed(&m_form, 2000))
+        qWarning("hitungrama harness: the window was not shown");
+    settle(1);
+}
+
+ActionRunner::Verb ActionRunner::verbNamed(const QString &name)
+{
+    static const struct {
+        QLatin1String name;
+        Verb verb;
+    } verbs[] = {
+        {QLatin1String("click"), &ActionRunner::click},
+        {QLatin1String("dblclick"), &ActionRunner::dblclick},
+        {QLatin1String("press"), &ActionRunner::press},
+        {QLatin1String("release"), &ActionRunner::release},
+        {QLatin1String("move"), &ActionRunner::move},
+        {QLatin1String("answer"), &ActionRunner::answer},
+        {QLatin1String("type"), &ActionRunner::type},
+        {QLatin1String("key"), &ActionRunner::key},
+        {QLatin1String("shot"), &ActionRunner::shot},
+        {QLatin1String("state"), &ActionRunner::state},
+    };
+    for (const auto &entry : verbs) {
+        if (entry.name == name)
+            return entry.verb;
+    }
+    return nullptr;
+}
+
+QStringList ActionRunner::perform(const QString &rawLine)
+{
+    QString text = rawLine;
+    while (text.endsWith(QLatin1Char('\r')) || text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    const QString trimmed = text.trimmed();
+    if (m_exited || trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')))
+        return {};
+
+    startAction();
+    const Split split = splitFirst(text.mid(text.indexOf(trimmed.at(0))));
+    const Line line{text, split.word, split.rest,
+                    split.rest.split(QLatin1Char(' '), Qt::SkipEmptyParts)};
+    const Verb verb = verbNamed(line.verb);
+    if (verb == nullptr)
+        return {report(text, QStringLiteral("unknown action \"%1\"").arg(line.verb))};
+    return (this->*verb)(line);
+}
+
+QString ActionRunner::clickAt(const QPoint &windowPoint, const QString &action)
+{
+    startAction();
+    movePointer(windowPoint);
+    pointerButton(windowPoint, Press::Down);
+    if (!m_exited)
+        pointerButton(windowPoint, Press::Up);
+    return report(action);
+}
+
+QStringList ActionRunner::click(const Line &line)
+{
+    if (line.words.isEmpty())
+        return {report(line.text, QStringLiteral("click needs at least one control"))};
+    QStringList results;
+    for (const QString &ref : line.words) {
+        QString error;
+        if (QWidget *widget = resolve(ref, &error))
+            results << clickAt(centreOf(widget), line.text);
+        else
+            results << report(line.text, error);
+        startAction();
+        if (m_exited)
+            break;
+    }
+    return results;
+}
+
+std::optional<QPoint> ActionRunner::pointAtControl(const Line &line, QString *error)
+{
+    if (line.words.size() != 1) {
+        *error = QStringLiteral("%1 needs exactly one control").arg(line.verb);
+        return std::nullopt;
+    }
+    QWidget *widget = resolve(line.words.first(), error);
+    if (widget == nullptr)
+        return std::nullopt;
+    const QPoint point = centreOf(widget);
+    movePointer(point);
+    return point;
+}
+
+QStringList ActionRunner::press(const Line &line)
+{
+    QString error;
+    if (const std::optional<QPoint> point = pointAtControl(line, &error))
+        pointerButton(*point, Press::Down);
+    return {report(line.text, error)};
+}
+
+QStringList ActionRunner::release(const Line &line)
+{
+    QString error;
+    if (const std::optional<QPoint> point = pointAtControl(line, &error))
+        pointerButton(*point, Press::Up);
+    return {report(line.text, error)};
+}
+
+QStringList ActionRunner::dblclick(const Line &line)
+{
+    QString error;
+    if (const std::optional<QPoint> point = pointAtControl(line, &error))
+        doubleClick(*point);
+    return {report(line.text, error)};
+}
+
+QStringList ActionRunner::move(const Line &line)
+{
+    QString error;
+    if (line.words == QStringList{QStringLiteral("away")})
+        moveAway();
+    else
+        pointAtControl(line, &error);
+    return {report(line.text, error)};
+}
+
+QStringList ActionRunner::answer(const Line &line)
+{
+    const QString word = line.words.size() == 1 ? line.words.first() : QString();
+    if (word != QLatin1String("yes") && word != QLatin1String("no"))
+        return {report(line.text, QStringLiteral("answer takes yes or no"))};
+    m_boxes.queueAnswer(word == QLatin1String("yes"));
+    return {report(line.text)};
+}
+
+QStringList ActionRunner::type(const Line &line)
+{
+    return {report(line.text, typeText(line.rest))};
+}
+
+QStringList ActionRunner::key(const Line &line)
+{
+    return {report(line.text, pressKeys(line.rest.trimmed()))};
+}
+
+QStringList ActionRunner::shot(const Line &line)
+{
+    const Split target = splitFirst(line.rest.trimmed());
+    return {report(line.text, shoot(target.word, target.rest))};
+}
+
+QStringList ActionRunner::state(const Line &line)
+{
+    return {report(line.text)};
+}
+
+void ActionRunner::startAction()
+{
+    m_boxes.takeRecords();
+    m_beeps = 0;
+}
+
+QString ActionRunner::report(const QString &action, const QString &error)
+{
+    m_lastError = error;
+    StateReport::Extras extras;
+    extras.boxes = m_boxes.records();
+    extras.beeps = m_beeps;
+    extras.exited = m_exited;
+    extras.error = error;
+    return StateReport::build(m_form, action, extras);
+}
+
+QWidget *ActionRunner::resolve(const QString &ref, QString *error) const
+{
+    if (ref == QLatin1String("window") || ref == m_form.objectName())
+        return &m_form;
+    static const QRegularExpression named(QStringLiteral("^([A-Za-z][A-Za-z0-9]*)(?:\\((\\d{1,5})\\))?$"));
+    const QRegularExpressionMatch match = named.match(ref);
+    if (match.hasMatch()) {
+        const int index = match.captured(2).isEmpty() ? -1 : match.captured(2).toInt();
+        if (QWidget *widget = m_form.controls().widget(match.captured(1), index))
+            return widget;
+    }
+    for (XPButton *button : m_form.controls().buttons()) {
+        if (button->caption() == ref)
+            return button;
+    }
+    *error = QStringLiteral("no control \"%1\"").arg(ref);
+    return nullptr;
+}
+
+QPoint ActionRunner::centreOf(QWidget *widget) const
+{
+    return widget == &m_form ? m_form.rect().center()
+                             : widget->mapTo(&m_form, widget->rect().center());
+}
+
+void ActionRunner::settle(int milliseconds)
+{
+    QCoreApplication::processEvents();
+    QTest::qWait(milliseconds);
+}
+
+void ActionRunner::movePointer(const QPoint &windowPoint)
+{
+    QCursor::setPos(m_form.mapToGlobal(windowPoint));
+    settle(m_hoverSettleMs);
+}
+
+void ActionRunner::moveAway()
+{
+    const QRect frame = m_form.frameGeometry();
+    QPoint outside = frame.bottomRight() + QPoint(20, 20);
+    // Stay on a screen: use the opposite corner when the window touches the edge.
+    if (const QScreen *screen = m_form.screen()) {
+        if (!screen->geometry().contains(outside))
+            outside = frame.topLeft() - QPoint(20, 20);
+    }
+    QCursor::setPos(outside);
+    settle(m_hoverSettleMs);
+}
+
+void ActionRunner::pointerButton(const QPoint &windowPoint, Press press)
+{
+    // Through the window, as a platform delivers it: Qt then keeps the held
+    // button, grabs the pointer for the widget under the press, sends that
+    // widget the moves and the release, holds back leave events until the
+    // release and makes a quick second press a double click. A press outside
+    // the window never reaches it; neither does a release with no button held.
+    QWindow *window = m_form.windowHandle();
+    const bool held = QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
+    if (window == nullptr || (press == Press::Down ? !m_form.rect().contains(windowPoint) : !held))
+        return;
+    static int timestamp = 0;
+    timestamp += 1;
+    const QPointF local(windowPoint);
+    if (press == Press::Down) {
+        qt_handleMouseEvent(window, local, window->mapToGlobal(local), Qt::LeftButton,
+                            Qt::LeftButton, QEvent::MouseButtonPress, Qt::NoModifier, timestamp);
+    } else {
+        qt_handleMouseEvent(window, local, window->mapToGlobal(local), Qt::NoButton,
+                            Qt::LeftButton, QEvent::MouseButtonRelease, Qt::NoModifier, timestamp);
+        // The next press is a click of its own unless doubleClick says otherwise.
+        if (!m_inDoubleClick)
+            timestamp += QGuiApplication::styleHints()->mouseDoubleClickInterval() + 1;
+    }
+    settle(0);
+}
+
+void ActionRunner::doubleClick(const QPoint &windowPoint)
+{
+    // A quick pair: press, release, then the second press that the window
+    // follows with a double-click event, then its release.
+    m_inDoubleClick = true;
+    pointerButton(windowPoint, Press::Down);
+    if (!m_exited)
+        pointerButton(windowPoint, Press::Up);
+    m_inDoubleClick = false;
+    if (!m_exited)
+        pointerButton(windowPoint, Press::Down);
+    if (!m_exited)
+        pointerButton(windowPoint, Press::Up);
+}
+
+QString ActionRunner::typeText(const QString &text)
+{
+    QLineEdit *display = m_form.display();
+    if (display == nullptr)
+        return QStringLiteral("the window has no display");
+    display->setFocus(Qt::OtherFocusReason);
+    display->selectAll();
+    for (const QChar character : text) {
+        if (m_exited)
+            break;
+        if (character.unicode() >= 0x20 && character.unicode() < 0x7F) {
+            QTest::keyClick(display, character.toLatin1());
+        } else {
+            QTest::sendKeyEvent(QTest::Click, display, Qt::Key_unknown, QString(character),
+                                Qt::NoModifier);
+        }
+    }
+    settle(0);
+    return QString();
+}
+
+QString ActionRunner::pressKeys(const QString &keys)
+{
+    const QKeySequence sequence = QKeySequence::fromString(keys, QKeySequence::PortableText);
+    if (keys.isEmpty() || sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown)
+        return QStringLiteral("not a key: \"%1\"").arg(keys);
+    QWidget *target = QApplication::focusWidget();
+    if (target == nullptr || target->window() != &m_form)
+        target = m_form.focusWidget() != nullptr ? m_form.focusWidget() : &m_form;
+    QTest::keyClick(target, sequence[0].key(), sequence[0].keyboardModifiers());
+    settle(1);
+    return QString();
+}
+
+QString ActionRunner::shoot(const QString &ref, const QString &file)
+{
+    if (ref.isEmpty() || file.isEmpty())
+        return QStringLiteral("shot needs a control and a file");
+    QString error;
+    QWidget *widget = resolve(ref, &error);
+    if (widget == nullptr)
+        return error;
+    settle(0);
+    QImage image;
+    if (auto *button = qobject_cast<XPButton *>(widget))
+        image = button->image();
+    else
+        image = widget->grab().toImage();
+    if (image.isNull() || !image.save(file, "PNG"))
+        return QStringLiteral("cannot write \"%1\"").arg(file);
+    return QString();
+}
+
+} // namespace hitungrama

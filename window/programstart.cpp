@@ -1,0 +1,39 @@
+#include "window/programstart.h"
+
+#include "window/fontsetup.h"
+#include "window/form1.h"
+#include "window/layoutloader.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace hitungrama::ProgramStart {
+
+std::unique_ptr<Form1> createWindow(const char *programName, MessageBoxService &boxes)
+{
+    QApplication::setApplicationName(QStringLiteral("Hitungrama"));
+    const LayoutLoader::Result &layout = LayoutLoader::builtIn();
+    if (!layout.ok()) {
+        std::fprintf(stderr, "%s: the window layout is damaged: %s\n", programName,
+                     qPrintable(layout.error));
+        return nullptr;
+    }
+    FontSetup::install();
+    return std::make_unique<Form1>(layout.layout, boxes);
+}
+
+void show(Form1 &window)
+{
+    window.centreOnScreen();
+    window.show();
+}
+
+int run(Form1 &window)
+{
+    QObject::connect(&window, &Form1::exitRequested, qApp, [] { QCoreApplication::exit(0); });
+    show(window);
+    return QApplication::exec();
+}
+
+} // namespace hitungrama::ProgramStart

@@ -1,0 +1,32 @@
+#pragma once
+
+// What every start of the calculator does once its QApplication exists: the
+// program's main() and the harness's programs and tests share it, so the
+// path a user starts through is the one the tests run.
+
+#include <memory>
+
+namespace hitungrama {
+
+class Form1;
+class MessageBoxService;
+
+namespace ProgramStart {
+
+// Names the application, checks the compiled-in layout, installs the fonts
+// and creates the window. A damaged layout is reported on standard error as
+// "PROGRAM: the window layout is damaged: ..." and gives no window; the
+// program then ends with code 1.
+std::unique_ptr<Form1> createWindow(const char *programName, MessageBoxService &boxes);
+
+// Centres the window on its screen and shows it.
+void show(Form1 &window);
+
+// Shows the window and runs the event loop until the last window closes or
+// "OFF" is answered Yes, which ends the program at once without closing
+// events; returns the exit code.
+int run(Form1 &window);
+
+} // namespace ProgramStart
+
+} // namespace hitungrama
