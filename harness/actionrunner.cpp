@@ -6,6 +6,7 @@
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -74,6 +75,7 @@ ActionRunner::Verb ActionRunner::verbNamed(const QString &name)
         {QLatin1String("move"), &ActionRunner::move},
         {QLatin1String("answer"), &ActionRunner::answer},
         {QLatin1String("type"), &ActionRunner::type},
+        {QLatin1String("paste"), &ActionRunner::paste},
         {QLatin1String("key"), &ActionRunner::key},
         {QLatin1String("shot"), &ActionRunner::shot},
         {QLatin1String("state"), &ActionRunner::state},
@@ -192,6 +194,11 @@ QStringList ActionRunner::answer(const Line &line)
 QStringList ActionRunner::type(const Line &line)
 {
     return {report(line.text, typeText(line.rest))};
+}
+
+QStringList ActionRunner::paste(const Line &line)
+{
+    return {report(line.text, pasteText(line.rest))};
 }
 
 QStringList ActionRunner::key(const Line &line)
@@ -319,23 +326,41 @@ void ActionRunner::doubleClick(const QPoint &windowPoint)
         pointerButton(windowPoint, Press::Up);
 }
 
+QWidget *ActionRunner::keyTarget() const
+{
+    QWidget *target = QApplication::focusWidget();
+    if (target == nullptr || target->window() != &m_form)
+        target = m_form.focusWidget() != nullptr ? m_form.focusWidget() : &m_form;
+    return target;
+}
+
 QString ActionRunner::typeText(const QString &text)
 {
-    QLineEdit *display = m_form.display();
-    if (display == nullptr)
-        return QStringLiteral("the window has no display");
-    display->setFocus(Qt::OtherFocusReason);
-    display->selectAll();
+    // Each character is a key press and release to whatever has the focus,
+    // as a keyboard would send it; the window's key map does the rest.
     for (const QChar character : text) {
         if (m_exited)
             break;
+        QWidget *target = keyTarget();
         if (character.unicode() >= 0x20 && character.unicode() < 0x7F) {
-            QTest::keyClick(display, character.toLatin1());
+            QTest::keyClick(target, character.toLatin1());
         } else {
-            QTest::sendKeyEvent(QTest::Click, display, Qt::Key_unknown, QString(character),
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(character),
                                 Qt::NoModifier);
         }
     }
+    settle(0);
+    return QString();
+}
+
+QString ActionRunner::pasteText(const QString &text)
+{
+    // The text goes on the clipboard and comes in with Ctrl+V, as a user
+    // pastes it. "\n" in a script stands for a line break.
+    QString clipboardText = text;
+    clipboardText.replace(QLatin1String("\\n"), QLatin1String("\n"));
+    QGuiApplication::clipboard()->setText(clipboardText);
+    QTest::keyClick(keyTarget(), Qt::Key_V, Qt::ControlModifier);
     settle(0);
     return QString();
 }
@@ -345,10 +370,7 @@ QString ActionRunner::pressKeys(const QString &keys)
     const QKeySequence sequence = QKeySequence::fromString(keys, QKeySequence::PortableText);
     if (keys.isEmpty() || sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown)
         return QStringLiteral("not a key: \"%1\"").arg(keys);
-    QWidget *target = QApplication::focusWidget();
-    if (target == nullptr || target->window() != &m_form)
-        target = m_form.focusWidget() != nullptr ? m_form.focusWidget() : &m_form;
-    QTest::keyClick(target, sequence[0].key(), sequence[0].keyboardModifiers());
+    QTest::keyClick(keyTarget(), sequence[0].key(), sequence[0].keyboardModifiers());
     settle(1);
     return QString();
 }

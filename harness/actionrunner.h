@@ -68,6 +68,7 @@ private:
     QStringList move(const Line &line);
     QStringList answer(const Line &line);
     QStringList type(const Line &line);
+    QStringList paste(const Line &line);
     QStringList key(const Line &line);
     QStringList shot(const Line &line);
     QStringList state(const Line &line);
@@ -82,7 +83,9 @@ private:
     void moveAway();
     void pointerButton(const QPoint &windowPoint, Press press);
     void doubleClick(const QPoint &windowPoint);
+    QWidget *keyTarget() const;
     QString typeText(const QString &text);
+    QString pasteText(const QString &text);
     QString pressKeys(const QString &keys);
     QString shoot(const QString &ref, const QString &file);
     void settle(int milliseconds);

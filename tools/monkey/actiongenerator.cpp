@@ -99,9 +99,13 @@ const ActionGenerator::Maker ActionGenerator::kMakers[] = {
      [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) {
          a.line = QStringLiteral("release ") + g.anyControl(t);
      }},
-    {MonkeyAction::Kind::Type, 120,
+    {MonkeyAction::Kind::Type, 60,
      [](ActionGenerator &g, const MonkeyTargets &, MonkeyAction &a) {
          a.line = QStringLiteral("type ") + g.typedText();
+     }},
+    {MonkeyAction::Kind::Paste, 60,
+     [](ActionGenerator &g, const MonkeyTargets &, MonkeyAction &a) {
+         a.line = QStringLiteral("paste ") + g.typedText();
      }},
     {MonkeyAction::Kind::Key, 210,
      [](ActionGenerator &g, const MonkeyTargets &, MonkeyAction &a) {

@@ -67,11 +67,10 @@ bool Monkey::openWindow()
     m_form = ProgramStart::createWindow("hitungrama-monkey", m_boxes);
     if (m_form == nullptr)
         return false;
-    // Only the user's own edits count as typed, never what the engine writes.
-    if (QLineEdit *display = m_form->display()) {
-        QObject::connect(display, &QLineEdit::textEdited, m_form.get(),
-                         [this](const QString &text) { m_typed = text; });
-    }
+    // Only what the user put into the display counts as typed, never what
+    // the engine writes.
+    QObject::connect(m_form.get(), &Form1::displayTyped, m_form.get(),
+                     [this](const QString &text) { m_typed = text; });
     m_runner = std::make_unique<ActionRunner>(*m_form, m_boxes);
     m_runner->setHoverSettleMs(m_options.settleMs);
     m_runner->showWindow();

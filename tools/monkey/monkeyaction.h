@@ -19,6 +19,7 @@ struct MonkeyAction {
         PressAlone,
         ReleaseAlone,
         Type,
+        Paste,
         Key,
         MoveToControl,
         MoveAway,
