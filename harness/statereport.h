@@ -13,21 +13,22 @@ class Form1;
 // One line of the replay harness's output: the action, the engine's numbers,
 // the visible state of the window, the boxes and beeps of the action, the
 // focused control and whether the program has ended. Keys keep a fixed order.
-class StateReport {
-public:
-    struct Extras {
-        std::vector<RecordingMessageBoxService::Record> boxes;
-        int beeps = 0;
-        bool exited = false;
-        QString error; // added as "error" when not empty
-    };
+namespace StateReport {
 
-    static QString build(const Form1 &form, const QString &action, const Extras &extras);
-
-    // printf's %.17g of the value, or "inf", "-inf", "nan".
-    static QString formatNumber(double value);
-    // The control's name, with "(index)" for a group member; "" for none.
-    static QString focusName(const Form1 &form);
+struct Extras {
+    std::vector<RecordingMessageBoxService::Record> boxes;
+    int beeps = 0;
+    bool exited = false;
+    QString error; // added as "error" when not empty
 };
+
+QString build(const Form1 &form, const QString &action, const Extras &extras);
+
+// printf's %.17g of the value, or "inf", "-inf", "nan".
+QString formatNumber(double value);
+// The control's name, with "(index)" for a group member; "" for none.
+QString focusName(const Form1 &form);
+
+} // namespace StateReport
 
 } // namespace hitungrama
