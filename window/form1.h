@@ -81,7 +81,7 @@ private:
     void createControls(const FormLayout &layout);
     void connectControls();
     void applyTabOrder();
-    void startPicture();
+    void startPicture(qreal ratio);
     void routeClick(const ControlId &id);
     void showAbout();
     void askExit();
