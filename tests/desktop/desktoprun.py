@@ -52,14 +52,30 @@ def centre(rect):
     return x + w // 2, y + h // 2
 
 
+def poll(read, expected, seconds):
+    """Reads until the value is the expected one or the time is up; the last value."""
+    deadline = time.time() + seconds
+    value = read()
+    while value != expected and time.time() < deadline:
+        time.sleep(0.05)
+        value = read()
+    return value
+
+
 class Replay:
     """The replay program with the real window; its input is a pipe. Pointer
     input comes from outside; a `shot` action lets it handle what is pending."""
 
-    def __init__(self, program, env, scratch):
-        self.scratch = scratch
-        self.process = subprocess.Popen([program], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                                        stderr=subprocess.DEVNULL, text=True, env=env)
+    def __init__(self, process, scratch):
+        self.process, self.scratch = process, scratch
+
+    @staticmethod
+    def pipes():
+        return {"stdin": subprocess.PIPE, "stdout": subprocess.PIPE, "stderr": subprocess.DEVNULL, "text": True}
+
+    @classmethod
+    def start(cls, program, env, scratch):
+        return cls(subprocess.Popen([program], env=env, **cls.pipes()), scratch)
 
     def send(self, line):
         self.process.stdin.write(line + "\n")
@@ -77,14 +93,7 @@ class Replay:
         return self.send("state")["display"]
 
     def wait_display(self, expected, seconds=5):
-        deadline = time.time() + seconds
-        value = None
-        while time.time() < deadline:
-            value = self.display()
-            if value == expected:
-                return value
-            time.sleep(0.05)
-        return value
+        return poll(self.display, expected, seconds)
 
     def close(self):
         try:

@@ -46,7 +46,7 @@ def window_geometry(env):
 def run(program, source, scale, display, fbdir, scratch, shots):
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(scale))
     env.pop("WAYLAND_DISPLAY", None)
-    replay = d.Replay(program, env, scratch)
+    replay = d.Replay.start(program, env, scratch)
     try:
         replay.send("state")
         x, y, width, height = window_geometry(env)
