@@ -31,7 +31,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://hitungrama.example.org)
 # The dependencies are read from the program's real shared-library needs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window's designed faces; the program falls back to other fonts without them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, fonts-comic-neue")
+# The window's designed faces (the program falls back to other fonts without
+# them), and the Wayland platform plugin for running natively on Wayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, fonts-comic-neue, qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -34,7 +34,7 @@ Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent
     , m_widthToggle(layout.form.narrowOuterWidth, layout.form.wideOuterWidth)
 {
     WindowResources::ensureRegistered();
-    startPicture();
+    startPicture(devicePixelRatioF());
     setUpWindow();
     createControls(layout);
     connectControls();
@@ -149,13 +149,13 @@ void Form1::setUpKeyboard()
     m_keyboard = new KeyboardRouter(*this);
 }
 
-void Form1::startPicture()
+void Form1::startPicture(qreal ratio)
 {
     // Only the top-left corner can ever be seen: decode no more than the
     // widest client area.
     const int widest = std::max(m_form.narrowOuterWidth, m_form.wideOuterWidth) - m_form.borderWidth;
     m_picture.start(m_form.picture,
-                    QSize(twips::toPixels(widest), twips::toPixels(m_form.clientHeight)));
+                    QSize(twips::toPixels(widest), twips::toPixels(m_form.clientHeight)), ratio);
 }
 
 int Form1::outerWidthTwips() const
@@ -282,10 +282,18 @@ void Form1::toggleWidth()
 void Form1::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    // The window may have moved to a screen with another ratio.
+    const qreal ratio = devicePixelRatioF();
+    if (m_picture.ratio() != ratio)
+        startPicture(ratio);
     const QImage &picture = m_picture.image();
-    const QRect area = event->rect().intersected(picture.rect());
-    if (!area.isEmpty())
-        painter.drawImage(area.topLeft(), picture, area);
+    if (ratio == 1.0) {
+        const QRect area = event->rect().intersected(picture.rect());
+        if (!area.isEmpty())
+            painter.drawImage(area.topLeft(), picture, area);
+    } else if (!picture.isNull()) {
+        painter.drawImage(QPointF(0, 0), picture);
+    }
     for (const PaintedLine &line : m_lines) {
         painter.setPen(QPen(line.colour, 0));
         painter.drawLine(line.pixels);

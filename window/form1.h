@@ -94,7 +94,7 @@ private:
     void connectControls();
     void applyTabOrder();
     void setUpKeyboard();
-    void startPicture();
+    void startPicture(qreal ratio);
     void routeClick(const ControlId &id);
     void showAbout();
     void askExit();

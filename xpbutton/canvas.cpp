@@ -5,16 +5,25 @@
 
 namespace hitungrama {
 
-Canvas::Canvas(QImage &image) : m_image(image) {}
+Canvas::Canvas(QImage &image)
+    : Canvas(image, PixelGrid(image.width(), image.width(), 1.0),
+             PixelGrid(image.height(), image.height(), 1.0))
+{
+}
+
+Canvas::Canvas(QImage &image, const PixelGrid &columns, const PixelGrid &rows)
+    : m_image(image), m_columns(columns), m_rows(rows)
+{
+}
 
 int Canvas::width() const
 {
-    return m_image.width();
+    return m_columns.logicalLength();
 }
 
 int Canvas::height() const
 {
-    return m_image.height();
+    return m_rows.logicalLength();
 }
 
 void Canvas::clear(QRgb colour)
@@ -24,9 +33,7 @@ void Canvas::clear(QRgb colour)
 
 void Canvas::pixel(int x, int y, QRgb colour)
 {
-    if (x < 0 || y < 0 || x >= width() || y >= height())
-        return;
-    reinterpret_cast<QRgb *>(m_image.scanLine(y))[x] = colour;
+    fillRect(x, y, x + 1, y + 1, colour);
 }
 
 void Canvas::fillRect(int left, int top, int right, int bottom, QRgb colour)
@@ -37,9 +44,12 @@ void Canvas::fillRect(int left, int top, int right, int bottom, QRgb colour)
     bottom = std::min(bottom, height());
     if (left >= right || top >= bottom)
         return;
-    for (int y = top; y < bottom; ++y) {
+    const int deviceLeft = m_columns.start(left);
+    const int deviceRight = std::min(m_columns.start(right), m_image.width());
+    const int deviceBottom = std::min(m_rows.start(bottom), m_image.height());
+    for (int y = m_rows.start(top); y < deviceBottom; ++y) {
         QRgb *row = reinterpret_cast<QRgb *>(m_image.scanLine(y));
-        std::fill(row + left, row + right, colour);
+        std::fill(row + deviceLeft, row + deviceRight, colour);
     }
 }
 

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "xpbutton/pixelgrid.h"
+
 #include <QImage>
 
 namespace hitungrama {
 
 // Solid-colour drawing on a QImage (32-bit format), clipped to the image.
 // Rectangles take left and top inclusive, right and bottom exclusive.
+// Coordinates are logical pixels; the two grids say which block of device
+// pixels of the image each one fills (by default the image's own pixels).
 //
 // Pen coverage: a pen of width n stamps an n-by-n square at every pixel of the
 // one-pixel path, from x - n/2 to x - n/2 + n - 1 (likewise for y, n/2
@@ -14,6 +18,7 @@ namespace hitungrama {
 class Canvas {
 public:
     explicit Canvas(QImage &image);
+    Canvas(QImage &image, const PixelGrid &columns, const PixelGrid &rows);
 
     int width() const;
     int height() const;
@@ -31,6 +36,8 @@ private:
     void stamp(int x, int y, int penWidth, QRgb colour);
 
     QImage &m_image;
+    PixelGrid m_columns;
+    PixelGrid m_rows;
 };
 
 } // namespace hitungrama

@@ -9,11 +9,11 @@
 
 #include <QAccessible>
 #include <QApplication>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLoggingCategory>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QShortcutEvent>
@@ -241,12 +241,34 @@ void XPButton::Measure()
 {
     m_clientWidth = std::max(width(), 0);
     m_clientHeight = std::max(height(), 0);
-    if (m_image.width() != m_clientWidth || m_image.height() != m_clientHeight) {
-        m_image = m_clientWidth > 0 && m_clientHeight > 0
-                      ? QImage(m_clientWidth, m_clientHeight, QImage::Format_RGB32)
+    m_ratio = devicePixelRatioF();
+    // At a fractional ratio the device size depends on where the button lies
+    // in its window, since Qt rounds each edge to the nearest device pixel.
+    const QPoint at = PixelGrid::isWhole(m_ratio) ? QPoint() : mapTo(window(), QPoint(0, 0));
+    const int deviceWidth = PixelGrid::deviceSpan(at.x(), m_clientWidth, m_ratio);
+    const int deviceHeight = PixelGrid::deviceSpan(at.y(), m_clientHeight, m_ratio);
+    m_columns = PixelGrid(m_clientWidth, deviceWidth, m_ratio);
+    m_rows = PixelGrid(m_clientHeight, deviceHeight, m_ratio);
+    if (m_image.width() != deviceWidth || m_image.height() != deviceHeight
+        || m_image.devicePixelRatio() != m_ratio) {
+        m_image = deviceWidth > 0 && deviceHeight > 0
+                      ? QImage(deviceWidth, deviceHeight, QImage::Format_RGB32)
                       : QImage();
+        m_image.setDevicePixelRatio(m_ratio);
     }
     Repaint(0);
+}
+
+bool XPButton::DeviceGeometryChanged() const
+{
+    const qreal ratio = devicePixelRatioF();
+    if (ratio != m_ratio)
+        return true;
+    if (PixelGrid::isWhole(ratio))
+        return false;
+    const QPoint at = mapTo(window(), QPoint(0, 0));
+    return PixelGrid::deviceSpan(at.x(), m_clientWidth, ratio) != m_columns.deviceLength()
+        || PixelGrid::deviceSpan(at.y(), m_clientHeight, ratio) != m_rows.deviceLength();
 }
 
 void XPButton::Repaint(short pressRequested)
@@ -255,9 +277,14 @@ void XPButton::Repaint(short pressRequested)
     // resizes and property writes of start-up draw each button only once.
     if (!isVisible())
         return;
+    drawLook(CurrentLook(pressRequested));
+}
+
+void XPButton::drawLook(const ButtonLook &look)
+{
     m_lookDeferred = false;
     if (!m_image.isNull())
-        XPButtonRenderer::paint(m_image, CurrentLook(pressRequested));
+        XPButtonRenderer::paint(m_image, m_columns, m_rows, look);
     ApplyWindowShape();
     update();
 }
@@ -283,7 +310,7 @@ void XPButton::DrawDeferredLook() const
         return;
     m_lookDeferred = false;
     if (!m_image.isNull())
-        XPButtonRenderer::paint(m_image, m_deferredLook);
+        XPButtonRenderer::paint(m_image, m_columns, m_rows, m_deferredLook);
 }
 
 void XPButton::ApplyWindowShape()
@@ -301,9 +328,16 @@ void XPButton::Refresh()
     update();
 }
 
-bool XPButton::IsPointerOver() const
+bool XPButton::IsPointerOver(QPoint local) const
 {
-    return QApplication::widgetAt(QCursor::pos()) == this;
+    // The point comes with the pointer event, so nothing asks the display
+    // server (on Wayland a cursor query only repeats the last event anyway).
+    // A cut-off corner or a sibling lying over the button counts as outside.
+    const QRegion shape = mask();
+    if (!rect().contains(local) || !(shape.isEmpty() || shape.contains(local)))
+        return false;
+    const QWidget *top = window();
+    return top == this || top->childAt(mapTo(top, local)) == this;
 }
 
 void XPButton::UpdateAccessKey()
@@ -325,6 +359,26 @@ void XPButton::UpdateAccessKey()
 
 bool XPButton::event(QEvent *event)
 {
+    switch (event->type()) {
+    case QEvent::Leave: {
+        // The pointer left the button, its window was covered or hidden.
+        QPointer<XPButton> self(this);
+        m_pointerOver = false;
+        EndHover();
+        if (!self)
+            return true;
+        break;
+    }
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        if (DeviceGeometryChanged())
+            Measure();
+        break;
+    default:
+        break;
+    }
     if (event->type() == QEvent::Shortcut) {
         const auto *shortcut = static_cast<QShortcutEvent *>(event);
         if (m_accessShortcutId != 0 && shortcut->shortcutId() == m_accessShortcutId) {
@@ -358,11 +412,7 @@ void XPButton::ShowPressedFor(int milliseconds)
     // the key map is not a press of this button's own.
     ButtonLook look = CurrentLook(1);
     look.pressButton = 1;
-    m_lookDeferred = false;
-    if (!m_image.isNull())
-        XPButtonRenderer::paint(m_image, look);
-    ApplyWindowShape();
-    update();
+    drawLook(look);
     if (m_pressedLookTimer == nullptr) {
         m_pressedLookTimer = new QTimer(this);
         m_pressedLookTimer->setSingleShot(true);
@@ -383,11 +433,24 @@ void XPButton::setKeyHint(const QString &hint)
 
 void XPButton::paintEvent(QPaintEvent *event)
 {
+    // The window may have moved to a screen with another ratio.
+    if (DeviceGeometryChanged())
+        Measure();
     DrawDeferredLook();
     QPainter painter(this);
     if (m_image.isNull())
         return;
-    painter.drawImage(event->rect(), m_image, event->rect());
+    if (m_ratio == 1.0) {
+        painter.drawImage(event->rect(), m_image, event->rect());
+        return;
+    }
+    // Image pixel 0 goes to the device pixel that Qt's clip gives the left
+    // edge, so at a fractional ratio no column is split or lost.
+    const QPointF origin = painter.deviceTransform().map(QPointF(0, 0));
+    const QPointF shift((qRound(origin.x()) - origin.x()) / m_ratio,
+                        (qRound(origin.y()) - origin.y()) / m_ratio);
+    painter.drawImage(QRectF(shift, QSizeF(m_image.size()) / m_ratio), m_image,
+                      QRectF(m_image.rect()));
 }
 
 void XPButton::resizeEvent(QResizeEvent *event)
@@ -409,10 +472,28 @@ void XPButton::showEvent(QShowEvent *event)
     update();
 }
 
+void XPButton::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    m_pointerOver = false;
+    EndHover();
+}
+
+void XPButton::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (!PixelGrid::isWhole(m_ratio) && DeviceGeometryChanged())
+        Measure();
+}
+
 void XPButton::HandleMouseDown(short button, short shift, float x, float y)
 {
     if (!m_enabledFlag)
         return;
+    // The press grabs the mouse: Qt holds Leave back until the release, so
+    // the timer watches the motion events for the pointer leaving.
+    if (m_hoverFlag)
+        m_hoverTimer->start();
     QPointer<XPButton> self(this);
     emit MouseDown(button, shift, x, y);
     if (!self)
@@ -442,6 +523,7 @@ void XPButton::mousePressEvent(QMouseEvent *event)
         return;
     }
     const QPointF at = event->position();
+    m_pointerOver = IsPointerOver(at.toPoint());
     HandleMouseDown(mouseButtonCode(event->button()), shiftState(event->modifiers()),
                     float(at.x()), float(at.y()));
 }
@@ -471,6 +553,9 @@ void XPButton::mouseReleaseEvent(QMouseEvent *event)
     }
     QPointer<XPButton> self(this);
     ++m_releaseSerial;
+    // With every button up, Qt reports a leave that happened during the grab.
+    if (event->buttons() == Qt::NoButton)
+        m_hoverTimer->stop();
     const bool armed = m_pressArmed;
     m_pressArmed = false;
     const QPointF at = event->position();
@@ -506,13 +591,14 @@ void XPButton::mouseMoveEvent(QMouseEvent *event)
         return;
     }
     const short button = mouseButtonCode(event->buttons());
+    const QPointF at = event->position();
+    m_pointerOver = IsPointerOver(at.toPoint());
     if (button < 2) {
-        if (IsPointerOver()) {
+        if (m_pointerOver) {
             if (m_moveLatch == 1)
                 return;
             m_moveLatch = 1;
             if (button == 0 && !m_hoverFlag) {
-                m_hoverTimer->start();
                 m_hoverFlag = true;
                 m_moveLatch = 0;
                 Repaint(0);
@@ -531,23 +617,24 @@ void XPButton::mouseMoveEvent(QMouseEvent *event)
             Repaint(0);
         }
     }
-    const QPointF at = event->position();
     emit MouseMove(button, shiftState(event->modifiers()), float(at.x()), float(at.y()));
 }
 
 void XPButton::HoverTimerTick()
 {
-    // While no button is held and the windowing system still reports the
-    // pointer inside this widget (Qt tracks enter and leave against the mask),
-    // the pointer has not gone. Otherwise the cursor is queried, which costs a
-    // round trip to the display server: doing that on every tick would keep a
-    // hovered button busy a thousand times a second. (A held button grabs the
-    // mouse, and Qt then reports no leave until the release.)
-    const bool insideByLeaveTracking =
-        QGuiApplication::mouseButtons() == Qt::NoButton && testAttribute(Qt::WA_UnderMouse);
-    if (insideByLeaveTracking || IsPointerOver())
-        return;
+    // Runs only while a mouse button is held over the hovered button; the
+    // last motion event says whether the pointer is still over it.
+    if (QGuiApplication::mouseButtons() == Qt::NoButton)
+        m_hoverTimer->stop();
+    if (!m_pointerOver)
+        EndHover();
+}
+
+void XPButton::EndHover()
+{
     m_hoverTimer->stop();
+    if (!m_hoverFlag)
+        return;
     m_hoverFlag = false;
     m_moveLatch = 0;
     Repaint(0);

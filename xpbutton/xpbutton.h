@@ -9,9 +9,15 @@
 // mask. paintEvent only copies that image. Mouse, key, focus and hover-timer
 // notifications update the private hover/focus/press state, ask Repaint for
 // the matching look and raise the button's events as Qt signals.
+//
+// The image is made at the widget's device pixel ratio, the look laid out in
+// logical pixels on a PixelGrid; the mask stays logical. Hover ends on Qt's
+// Leave (or the button being hidden); the 1 ms HoverTimer runs only while a
+// mouse button is held over a hovered button, when a grab holds Leave back.
 
 #include "xpbutton/ambientproperties.h"
 #include "xpbutton/fontunits.h"
+#include "xpbutton/pixelgrid.h"
 #include "xpbutton/propertybag.h"
 #include "xpbutton/xpbuttonrenderer.h"
 
@@ -55,7 +61,7 @@ public:
     quint32 foreHover() const;
     void setForeHover(quint32 colour);
 
-    // The persistent image as last drawn.
+    // The persistent image as last drawn, at the widget's device pixel ratio.
     const QImage &image() const;
     // The lower-case access key derived from the caption; empty when none.
     QString accessKey() const;
@@ -92,6 +98,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -103,11 +111,14 @@ protected:
 
 private:
     void Measure();
+    bool DeviceGeometryChanged() const;
+    void EndHover();
     void Repaint(short pressRequested);
+    void drawLook(const ButtonLook &look);
     ButtonLook CurrentLook(short pressRequested) const;
     void DrawDeferredLook() const;
     void ApplyWindowShape();
-    bool IsPointerOver() const;
+    bool IsPointerOver(QPoint local) const;
     void UpdateAccessKey();
     void Refresh();
     void HandleMouseDown(short button, short shift, float x, float y);
@@ -123,6 +134,9 @@ private:
     mutable QImage m_image;
     mutable ButtonLook m_deferredLook;
     mutable bool m_lookDeferred = false;
+    qreal m_ratio = 1.0;     // device pixel ratio of the image
+    PixelGrid m_columns;     // where the logical columns fall in the image
+    PixelGrid m_rows;
     QFont m_font;
     double m_fontPoints = kDefaultFontPoints;
     quint32 m_foreColor = 0x80000006;
@@ -142,6 +156,7 @@ private:
     bool m_focusFlag = false;
     short m_pressButton = 0;
     short m_lastKeyCode = 0;
+    bool m_pointerOver = false; // where the last pointer event put the pointer
     bool m_pressArmed = false;  // a press on this button awaits its release
     quint64 m_releaseSerial = 0; // counts releases, to spot one handled during a press
     // The last key release, to tell the press of a held key's repeat (same key,

@@ -1,6 +1,7 @@
 #include "xpbutton/xpbuttonrenderer.h"
 
 #include "xpbutton/canvas.h"
+#include "xpbutton/pixelgrid.h"
 #include "xpbutton/systemcolor.h"
 
 #include <QPainter>
@@ -51,8 +52,17 @@ XPButtonRenderer::Face XPButtonRenderer::faceFor(int width, int height)
 
 void XPButtonRenderer::paint(QImage &image, const ButtonLook &look)
 {
-    Canvas canvas(image);
-    const Face f = faceFor(image.width(), image.height());
+    const qreal ratio = image.devicePixelRatio();
+    const int scale = PixelGrid::isWhole(ratio) ? int(ratio) : 1;
+    paint(image, PixelGrid(image.width() / scale, image.width(), scale),
+          PixelGrid(image.height() / scale, image.height(), scale), look);
+}
+
+void XPButtonRenderer::paint(QImage &image, const PixelGrid &columns, const PixelGrid &rows,
+                             const ButtonLook &look)
+{
+    Canvas canvas(image, columns, rows);
+    const Face f = faceFor(canvas.width(), canvas.height());
     if (!look.enabled) {
         drawDisabledFace(canvas, f);
     } else if (look.pressRequested && look.pressButton == 1) {
@@ -66,7 +76,7 @@ void XPButtonRenderer::paint(QImage &image, const ButtonLook &look)
             drawFocusRing(canvas, f);
         drawBorder(canvas, f);
     }
-    drawCaption(image, look);
+    drawCaption(image, QSize(canvas.width(), canvas.height()), look);
 }
 
 void XPButtonRenderer::drawNormalFace(Canvas &canvas, const Face &f)
@@ -226,14 +236,16 @@ QRect XPButtonRenderer::captionRect(int width, int height, int textHeight)
     return QRect(QPoint(0, top), QPoint(right - 1, bottom - 1));
 }
 
-void XPButtonRenderer::drawCaption(QImage &image, const ButtonLook &look)
+void XPButtonRenderer::drawCaption(QImage &image, QSize logicalSize, const ButtonLook &look)
 {
     if (look.caption.isEmpty() || image.isNull())
         return;
+    // The painter works in logical pixels and draws the letters at the
+    // image's device pixel ratio.
     QPainter painter(&image);
     painter.setFont(look.font);
     painter.setPen(captionColour(look));
-    const QRect client(0, 0, image.width(), image.height());
+    const QRect client(QPoint(0, 0), logicalSize);
     const int textHeight = painter.boundingRect(client, kCaptionFlags, look.caption).height();
     painter.drawText(captionRect(client.width(), client.height(), textHeight), kCaptionFlags,
                      look.caption);

@@ -10,6 +10,7 @@
 namespace hitungrama {
 
 class Canvas;
+class PixelGrid;
 
 // Everything one repaint of a button depends on.
 struct ButtonLook {
@@ -25,7 +26,11 @@ struct ButtonLook {
 };
 
 // Draws a whole button into an image: face, ring, frame and caption.
-// The image keeps its size; its width and height are the client size.
+// The image keeps its size. The look is laid out in logical pixels; the
+// image may be made at a device pixel ratio (QImage::devicePixelRatio), and
+// then each logical pixel of the frames, rings and faces fills its block of
+// device pixels (see PixelGrid) while the caption is drawn at the image's
+// full resolution.
 class XPButtonRenderer {
 public:
     // Face geometry: left, top, the last column and one past the last row.
@@ -41,7 +46,11 @@ public:
     static constexpr int kCaptionFlags =
         Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop | Qt::TextShowMnemonic;
 
+    // The image's logical size is its size divided by its whole ratio.
     static void paint(QImage &image, const ButtonLook &look);
+    // The grids give the logical size and where each logical pixel falls.
+    static void paint(QImage &image, const PixelGrid &columns, const PixelGrid &rows,
+                      const ButtonLook &look);
 
     // The client rectangle less its four corner pixels.
     static QRegion windowShape(int width, int height);
@@ -58,7 +67,7 @@ public:
     static void drawBorder(Canvas &canvas, const Face &f);
     static void drawFocusRing(Canvas &canvas, const Face &f);
     static void drawHoverRing(Canvas &canvas, const Face &f);
-    static void drawCaption(QImage &image, const ButtonLook &look);
+    static void drawCaption(QImage &image, QSize logicalSize, const ButtonLook &look);
 };
 
 } // namespace hitungrama

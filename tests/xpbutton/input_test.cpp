@@ -8,6 +8,9 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -39,11 +42,12 @@ protected:
     EventLog log{button};
 };
 
-TEST_F(Input, hover_entry_then_one_more_move_then_silence_until_the_tick_finds_it_gone)
+TEST_F(Input, hover_entry_then_one_more_move_then_silence_until_the_pointer_leaves)
 {
     TestHost::movePointerTo(button, kInside);
     EXPECT_EQ(log.take(), (QStringList{"MouseOver", "MouseMove(0,0,10,12)"}));
-    EXPECT_TRUE(hoverRingShown(button) && timerRunning(button));
+    EXPECT_TRUE(hoverRingShown(button));
+    EXPECT_FALSE(timerRunning(button)) << "resting on a button wakes no timer";
     TestHost::movePointerTo(button, QPoint(11, 12));
     EXPECT_EQ(log.take(), QStringList{"MouseMove(0,0,11,12)"});
     TestHost::movePointerTo(button, QPoint(12, 12));
@@ -89,6 +93,8 @@ TEST_F(Input, every_state_keeps_the_four_corners_cut)
 
 TEST_F(Input, left_press_looks_pressed_and_only_a_release_over_the_button_clicks)
 {
+    TestHost::movePointerTo(button, kInside);
+    log.take();
     TestHost::press(button, kInside);
     EXPECT_TRUE(pressedFaceShown(button));
     TestHost::release(button, kInside);
@@ -103,6 +109,8 @@ TEST_F(Input, left_press_looks_pressed_and_only_a_release_over_the_button_clicks
 
 TEST_F(Input, right_press_neither_looks_pressed_nor_clicks_but_space_still_does)
 {
+    TestHost::movePointerTo(button, kInside);
+    log.take();
     button->setFocus();
     TestHost::press(button, kInside, Qt::RightButton);
     EXPECT_FALSE(pressedFaceShown(button));
@@ -324,6 +332,8 @@ TEST_F(Input, disabled_or_never_read_button_raises_nothing)
 
 TEST_F(Input, double_click_gives_two_clicks)
 {
+    TestHost::movePointerTo(button, kInside);
+    log.take();
     TestHost::doubleClick(button, kInside);
     EXPECT_EQ(log.take(), (QStringList{kDown, kUp, "Click", "MouseDown(1,0,0,0)", kUp, "Click"}));
 }
@@ -340,7 +350,52 @@ TEST_F(Input, left_drag_out_and_back_leaves_hover_working)
     log.take();
     TestHost::movePointerTo(button, QPoint(12, 12));
     EXPECT_EQ(log.take(), (QStringList{"MouseOver", "MouseMove(0,0,12,12)"}));
-    EXPECT_TRUE(hoverRingShown(button) && timerRunning(button));
+    EXPECT_TRUE(hoverRingShown(button) && !timerRunning(button));
+}
+
+// On Wayland a pointer that leaves the window in one motion sends no motion
+// outside it and the cursor position stays the last one seen over the
+// button; only the window's leave tells.
+TEST(Hover, ends_when_the_window_reports_the_pointer_gone)
+{
+    const struct {
+        const char *name;
+        std::function<void(TestHost &)> leave;
+    } cases[] = {{"window_leave",
+                  [](TestHost &h) {
+                      QEvent leave(QEvent::Leave);
+                      QCoreApplication::sendEvent(h.window()->windowHandle(), &leave);
+                  }},
+                 {"window_hidden", [](TestHost &h) { h.window()->hide(); }}};
+    for (const auto &c : cases) {
+        TestHost local;
+        XPButton *b = local.second();
+        EventLog bLog(b);
+        TestHost::movePointerTo(b, kInside);
+        ASSERT_TRUE(hoverRingShown(b)) << c.name;
+        c.leave(local);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(bLog.take(), (QStringList{"MouseOver", "MouseMove(0,0,10,12)", "MouseOut"})) << c.name;
+        local.window()->show();
+        EXPECT_FALSE(hoverRingShown(b)) << c.name;
+    }
+}
+
+TEST_F(Input, hover_timer_runs_only_while_a_button_is_held_over_the_hovered_button)
+{
+    TestHost::movePointerTo(button, kInside);
+    EXPECT_FALSE(timerRunning(button)) << "hovered, no button held";
+    TestHost::press(button, kInside);
+    EXPECT_TRUE(timerRunning(button));
+    TestHost::release(button, kInside);
+    EXPECT_FALSE(timerRunning(button));
+    EXPECT_TRUE(hoverRingShown(button)) << "released over the button: still hovered";
+    log.take();
+    TestHost::press(button, kInside);
+    TestHost::movePointerTo(button, QPoint(-15, 12));
+    TestHost::release(button, QPoint(-15, 12));
+    ASSERT_TRUE(waitFor([&] { return log.count("MouseOut") == 1; }));
+    EXPECT_FALSE(timerRunning(button) || hoverRingShown(button));
 }
 
 enum class Meanwhile { Disable, Hide, Delete, Release };

@@ -53,6 +53,15 @@ class Program:
                     return int(line.split()[1])
         return 0
 
+    def wakeups(self):
+        # The third field of schedstat counts the times each thread was put
+        # on a processor: every wake-up of the process adds one.
+        total = 0
+        for task in os.listdir(f"/proc/{self.pid}/task"):
+            with open(f"/proc/{self.pid}/task/{task}/schedstat") as schedstat:
+                total += int(schedstat.read().split()[2])
+        return total
+
     def cpu_seconds(self):
         # schedstat holds each thread's run time in nanoseconds; the tick-based
         # counters of /proc/PID/stat are too coarse for a few milliseconds.
@@ -84,6 +93,22 @@ def cpu_over(program, seconds):
     before = program.cpu_seconds()
     time.sleep(seconds)
     return program.cpu_seconds() - before
+
+
+def wakeups_over(program, seconds):
+    before = program.wakeups()
+    time.sleep(seconds)
+    return program.wakeups() - before
+
+
+def button_image_kib(ratio):
+    """Memory of the 41 button images (32-bit pixels) at a whole ratio."""
+    layout_path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "resources",
+                               "form1.layout.json")
+    with open(layout_path) as f:
+        controls = json.load(f)["controls"]
+    pixels = sum((c["width"] // 15 * ratio) * (c["height"] // 15 * ratio) for c in controls if c["type"] == "XPButton")
+    return 4 * pixels / 1024
 
 
 def bench_json(path, pattern):
@@ -139,13 +164,33 @@ def main():
         ours, base = statistics.median(rss[calculator]) / 1024, statistics.median(rss[floor]) / 1024
         rows.append(("resident memory after 2 s (MiB)", ours, base, "<= 1.2x floor", ours <= 1.2 * base))
 
+        # At 200 % the button images and the picture are four times larger.
+        os.environ["QT_SCALE_FACTOR"] = "2"
+        rss = {calculator: [], floor: []}
+        for _ in range(3):
+            for path in (calculator, floor):
+                program = Program(probe, path)
+                time.sleep(2)
+                rss[path].append(program.rss_kib())
+                program.stop()
+        del os.environ["QT_SCALE_FACTOR"]
+        ours, base = statistics.median(rss[calculator]) / 1024, statistics.median(rss[floor]) / 1024
+        rows.append(("resident memory at 200 % (MiB)", ours, base, "-", True))
+        rows.append(("button images at 200 % (KiB; 100 %: floor col.)", button_image_kib(2), button_image_kib(1),
+                     "-", True))
+
         program = Program(probe, calculator)
         time.sleep(1)
+        idle_wakeups = wakeups_over(program, 5) / 5
         idle = cpu_over(program, 5)
         rows.append(("idle CPU over 5 s, pointer away (ms)", idle * 1000, None, "0", idle == 0))
         x, y = window_origin()
         subprocess.run([probe, "warp", str(x + BUTTON_5_CENTRE[0]), str(y + BUTTON_5_CENTRE[1])], check=True)
         time.sleep(1)
+        # Resting on a button must cost what idle costs: no timer runs.
+        hover_wakeups = wakeups_over(program, 5) / 5
+        rows.append(("hover wake-ups per second", hover_wakeups, None, "0", hover_wakeups < 0.5))
+        rows.append(("idle wake-ups per second, pointer away", idle_wakeups, None, "-", True))
         hover = cpu_over(program, 5)
         rows.append(("hover CPU over 5 s (% of a core)", 100 * hover / 5, None, "<= 1%", 100 * hover / 5 <= 1.0))
         program.stop()
