@@ -92,13 +92,13 @@ XPButton::XPButton(QWidget *parent) : QWidget(parent)
     m_hoverTimer = new QTimer(this);
     m_hoverTimer->setObjectName(QStringLiteral("HoverTimer"));
     m_hoverTimer->setInterval(kHoverInterval);
-    connect(m_hoverTimer, &QTimer::timeout, this, &XPButton::HoverTimerTick);
+    connect(m_hoverTimer, &QTimer::timeout, this, &XPButton::hoverTimerTick);
 
     m_keyUpTimer = new QTimer(this);
     m_keyUpTimer->setObjectName(QStringLiteral("KeyUpTimer"));
     m_keyUpTimer->setSingleShot(true);
     m_keyUpTimer->setInterval(kRepeatWait);
-    connect(m_keyUpTimer, &QTimer::timeout, this, &XPButton::FinishKeyUp);
+    connect(m_keyUpTimer, &QTimer::timeout, this, &XPButton::finishKeyUp);
 
     resize(kInitialWidth, kInitialHeight);
     Measure();
@@ -220,7 +220,7 @@ void XPButton::setForeHover(quint32 colour)
 
 const QImage &XPButton::image() const
 {
-    DrawDeferredLook();
+    drawDeferredLook();
     return m_image;
 }
 
@@ -259,7 +259,7 @@ void XPButton::Measure()
     Repaint(0);
 }
 
-bool XPButton::DeviceGeometryChanged() const
+bool XPButton::deviceGeometryChanged() const
 {
     const qreal ratio = devicePixelRatioF();
     if (ratio != m_ratio)
@@ -277,7 +277,7 @@ void XPButton::Repaint(short pressRequested)
     // resizes and property writes of start-up draw each button only once.
     if (!isVisible())
         return;
-    drawLook(CurrentLook(pressRequested));
+    drawLook(currentLook(pressRequested));
 }
 
 void XPButton::drawLook(const ButtonLook &look)
@@ -289,7 +289,7 @@ void XPButton::drawLook(const ButtonLook &look)
     update();
 }
 
-ButtonLook XPButton::CurrentLook(short pressRequested) const
+ButtonLook XPButton::currentLook(short pressRequested) const
 {
     ButtonLook look;
     look.enabled = m_enabledFlag;
@@ -304,7 +304,7 @@ ButtonLook XPButton::CurrentLook(short pressRequested) const
     return look;
 }
 
-void XPButton::DrawDeferredLook() const
+void XPButton::drawDeferredLook() const
 {
     if (!m_lookDeferred)
         return;
@@ -323,7 +323,7 @@ void XPButton::ApplyWindowShape()
     setMask(shape);
 }
 
-void XPButton::Refresh()
+void XPButton::refresh()
 {
     update();
 }
@@ -364,7 +364,7 @@ bool XPButton::event(QEvent *event)
         // The pointer left the button, its window was covered or hidden.
         QPointer<XPButton> self(this);
         m_pointerOver = false;
-        EndHover();
+        endHover();
         if (!self)
             return true;
         break;
@@ -373,7 +373,7 @@ bool XPButton::event(QEvent *event)
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     case QEvent::DevicePixelRatioChange:
 #endif
-        if (DeviceGeometryChanged())
+        if (deviceGeometryChanged())
             Measure();
         break;
     default:
@@ -394,23 +394,23 @@ void XPButton::pressFromAccessibility()
     if (!m_enabledFlag || !isEnabled() || !isVisible())
         return;
     m_pressButton = 1;
-    HandleClick();
+    handleClick();
 }
 
 bool XPButton::clickFromKeyboard(int pressedMs)
 {
     if (!m_enabledFlag || !isEnabled() || !isVisible())
         return false;
-    ShowPressedFor(pressedMs);
+    showPressedFor(pressedMs);
     emit Click();
     return true;
 }
 
-void XPButton::ShowPressedFor(int milliseconds)
+void XPButton::showPressedFor(int milliseconds)
 {
     // The pressed face as a left press draws it, without touching pressButton:
     // the key map is not a press of this button's own.
-    ButtonLook look = CurrentLook(1);
+    ButtonLook look = currentLook(1);
     look.pressButton = 1;
     drawLook(look);
     if (m_pressedLookTimer == nullptr) {
@@ -434,9 +434,9 @@ void XPButton::setKeyHint(const QString &hint)
 void XPButton::paintEvent(QPaintEvent *event)
 {
     // The window may have moved to a screen with another ratio.
-    if (DeviceGeometryChanged())
+    if (deviceGeometryChanged())
         Measure();
-    DrawDeferredLook();
+    drawDeferredLook();
     QPainter painter(this);
     if (m_image.isNull())
         return;
@@ -466,7 +466,7 @@ void XPButton::showEvent(QShowEvent *event)
     // the screen: a window shows all its buttons before it is mapped, and
     // drawing them here would hold its first appearance back. Any later
     // repaint draws at once and replaces this one.
-    m_deferredLook = CurrentLook(0);
+    m_deferredLook = currentLook(0);
     m_lookDeferred = true;
     ApplyWindowShape();
     update();
@@ -476,17 +476,17 @@ void XPButton::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
     m_pointerOver = false;
-    EndHover();
+    endHover();
 }
 
 void XPButton::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
-    if (!PixelGrid::isWhole(m_ratio) && DeviceGeometryChanged())
+    if (!PixelGrid::isWhole(m_ratio) && deviceGeometryChanged())
         Measure();
 }
 
-void XPButton::HandleMouseDown(short button, short shift, float x, float y)
+void XPButton::handleMouseDown(short button, short shift, float x, float y)
 {
     if (!m_enabledFlag)
         return;
@@ -501,7 +501,7 @@ void XPButton::HandleMouseDown(short button, short shift, float x, float y)
     m_pressButton = button;
     m_pressArmed = true;
     const quint64 releasesBefore = m_releaseSerial;
-    Refresh();
+    refresh();
     // Lets queued notifications run first; any of them may disable, hide or
     // destroy this button, or handle the release already.
     QCoreApplication::processEvents();
@@ -524,7 +524,7 @@ void XPButton::mousePressEvent(QMouseEvent *event)
     }
     const QPointF at = event->position();
     m_pointerOver = IsPointerOver(at.toPoint());
-    HandleMouseDown(mouseButtonCode(event->button()), shiftState(event->modifiers()),
+    handleMouseDown(mouseButtonCode(event->button()), shiftState(event->modifiers()),
                     float(at.x()), float(at.y()));
 }
 
@@ -542,7 +542,7 @@ void XPButton::mouseDoubleClickEvent(QMouseEvent *event)
         return;
     // The press grabs the mouse, so the coming release reaches this button;
     // that release raises Click like any other, so no quick second press is lost.
-    HandleMouseDown(1, 0, 0.0f, 0.0f);
+    handleMouseDown(1, 0, 0.0f, 0.0f);
 }
 
 void XPButton::mouseReleaseEvent(QMouseEvent *event)
@@ -564,7 +564,7 @@ void XPButton::mouseReleaseEvent(QMouseEvent *event)
     if (!self)
         return;
     Repaint(0);
-    Refresh();
+    refresh();
     // Without the hover look the timer is off and cannot reset the latch; a
     // drag that left and came back would otherwise block every later hover.
     if (!m_hoverFlag)
@@ -572,15 +572,15 @@ void XPButton::mouseReleaseEvent(QMouseEvent *event)
     const QRegion shape = mask();
     const QPoint point = at.toPoint();
     if (armed && (shape.isEmpty() ? rect().contains(point) : shape.contains(point)))
-        HandleClick();
+        handleClick();
 }
 
-void XPButton::HandleClick()
+void XPButton::handleClick()
 {
     if (m_pressButton != 1)
         return;
     Repaint(0);
-    Refresh();
+    refresh();
     emit Click();
 }
 
@@ -620,17 +620,17 @@ void XPButton::mouseMoveEvent(QMouseEvent *event)
     emit MouseMove(button, shiftState(event->modifiers()), float(at.x()), float(at.y()));
 }
 
-void XPButton::HoverTimerTick()
+void XPButton::hoverTimerTick()
 {
     // Runs only while a mouse button is held over the hovered button; the
     // last motion event says whether the pointer is still over it.
     if (QGuiApplication::mouseButtons() == Qt::NoButton)
         m_hoverTimer->stop();
     if (!m_pointerOver)
-        EndHover();
+        endHover();
 }
 
-void XPButton::EndHover()
+void XPButton::endHover()
 {
     m_hoverTimer->stop();
     if (!m_hoverFlag)
@@ -647,7 +647,7 @@ void XPButton::focusInEvent(QFocusEvent *event)
     m_focusFlag = true;
     if (m_enabledFlag) {
         m_pressButton = 1;
-        Refresh();
+        refresh();
         Repaint(0);
     }
 }
@@ -681,7 +681,7 @@ void XPButton::keyPressEvent(QKeyEvent *event)
     const bool clickedHold = repeat && !m_keyUpTimer->isActive();
     if (repeat)
         m_keyUpTimer->stop();
-    FinishWaitingKeyUp();
+    finishWaitingKeyUp();
     if (!self || !m_enabledFlag)
         return;
     m_lastKeyCode = clickedHold ? 0 : code;
@@ -721,7 +721,7 @@ void XPButton::keyReleaseEvent(QKeyEvent *event)
         return;
     }
     QPointer<XPButton> self(this);
-    FinishWaitingKeyUp();
+    finishWaitingKeyUp();
     if (!self || !m_enabledFlag)
         return;
     const short code = keyCodeOf(*event);
@@ -736,13 +736,13 @@ void XPButton::keyReleaseEvent(QKeyEvent *event)
         if (m_keyUpTime != 0)
             m_keyUpTimer->start();
         else
-            FinishKeyUp();
+            finishKeyUp();
         return;
     }
     emit KeyUp(code, shift);
 }
 
-void XPButton::FinishKeyUp()
+void XPButton::finishKeyUp()
 {
     // A button disabled while its release waited gives no Click.
     if (!m_enabledFlag || !isEnabled()) {
@@ -756,21 +756,21 @@ void XPButton::FinishKeyUp()
     // the box this Click opens, the focus never leaves this button, and the
     // release of the Return that closed the box arrives here next.
     m_lastKeyCode = 0;
-    Refresh();
+    refresh();
     emit Click();
     if (!self)
         return;
     emit KeyUp(m_keyUpCode, m_keyUpShift);
 }
 
-void XPButton::FinishWaitingKeyUp()
+void XPButton::finishWaitingKeyUp()
 {
     // Any other key event shows that the waiting release was a real one; its
     // Click comes first.
     if (!m_keyUpTimer->isActive())
         return;
     m_keyUpTimer->stop();
-    FinishKeyUp();
+    finishKeyUp();
 }
 
 } // namespace hitungrama

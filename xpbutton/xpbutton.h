@@ -14,6 +14,13 @@
 // logical pixels on a PixelGrid; the mask stays logical. Hover ends on Qt's
 // Leave (or the button being hidden); the 1 ms HoverTimer runs only while a
 // mouse button is held over a hovered button, when a grab holds Leave back.
+//
+// Naming: the button's published names (its properties Enabled, Font,
+// Caption, ForeColor, ForeHover, its events Click, MouseDown, ... MouseOut,
+// and the routines and flags its behaviour is described by: Measure,
+// Repaint, ApplyWindowShape, IsPointerOver, UpdateAccessKey, HoverTimer,
+// hoverFlag, moveLatch, ...) keep their given spelling; every name this code
+// adds is camelCase.
 
 #include "xpbutton/ambientproperties.h"
 #include "xpbutton/fontunits.h"
@@ -111,23 +118,23 @@ protected:
 
 private:
     void Measure();
-    bool DeviceGeometryChanged() const;
-    void EndHover();
+    bool deviceGeometryChanged() const;
+    void endHover();
     void Repaint(short pressRequested);
     void drawLook(const ButtonLook &look);
-    ButtonLook CurrentLook(short pressRequested) const;
-    void DrawDeferredLook() const;
+    ButtonLook currentLook(short pressRequested) const;
+    void drawDeferredLook() const;
     void ApplyWindowShape();
     bool IsPointerOver(QPoint local) const;
     void UpdateAccessKey();
-    void Refresh();
-    void HandleMouseDown(short button, short shift, float x, float y);
-    void HandleClick();
-    void FinishKeyUp();
-    void FinishWaitingKeyUp();
-    void HoverTimerTick();
+    void refresh();
+    void handleMouseDown(short button, short shift, float x, float y);
+    void handleClick();
+    void finishKeyUp();
+    void finishWaitingKeyUp();
+    void hoverTimerTick();
     void applyFont(const QFont &font);
-    void ShowPressedFor(int milliseconds);
+    void showPressedFor(int milliseconds);
 
     // Surface. The look of the show-time repaint is drawn at the first paint
     // (or the first read of the image), so showing stays cheap.

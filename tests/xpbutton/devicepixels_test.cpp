@@ -236,7 +236,7 @@ TEST(DeviceRatio, button_draws_again_on_a_screen_with_another_ratio)
         QScreen *screen = screenNamed(c.screen);
         ASSERT_NE(screen, nullptr) << c.screen;
         window.windowHandle()->setScreen(screen);
-        ASSERT_TRUE(test::waitFor([&] { return button->devicePixelRatioF() == c.ratio; })) << c.screen;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return button->devicePixelRatioF() == c.ratio; })) << c.screen;
         QCoreApplication::processEvents();
         const QImage &image = button->image();
         EXPECT_EQ(image.devicePixelRatio(), c.ratio) << c.screen;

@@ -53,7 +53,7 @@ TEST_F(Input, hover_entry_then_one_more_move_then_silence_until_the_pointer_leav
     TestHost::movePointerTo(button, QPoint(12, 12));
     EXPECT_TRUE(log.take().isEmpty());
     host.movePointerAway();
-    ASSERT_TRUE(waitFor([&] { return !log.lines().isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !log.lines().isEmpty(); }));
     EXPECT_EQ(log.take(), QStringList{"MouseOut"});
     EXPECT_FALSE(hoverRingShown(button) || timerRunning(button));
 }
@@ -62,7 +62,7 @@ TEST_F(Input, cut_corner_counts_as_outside)
 {
     TestHost::movePointerTo(button, kInside);
     TestHost::movePointerTo(button, QPoint(0, 0));
-    ASSERT_TRUE(waitFor([&] { return log.count("MouseOut") == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count("MouseOut") == 1; }));
     TestHost::movePointerTo(button, QPoint(button->width() - 1, button->height() - 1));
     QTest::qWait(10);
     EXPECT_EQ(log.lines().last(), QStringLiteral("MouseOut")) << "no hover entry on a corner";
@@ -172,7 +172,7 @@ TEST_F(Input, held_key_repeats_without_the_repeat_flag_click_once_at_the_real_re
         }
         EXPECT_EQ(log.count("Click"), 0) << "no Click while the key is held";
         sendTimedKey(button, QEvent::KeyRelease, key, 1800);
-        EXPECT_TRUE(waitFor([&] { return log.count("Click") == 1; }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return log.count("Click") == 1; }));
         QTest::qWait(60);
         EXPECT_EQ(log.count("Click"), 1);
         EXPECT_EQ(log.lines().mid(log.lines().size() - 2),
@@ -187,7 +187,7 @@ TEST_F(Input, repeat_press_arriving_after_the_wait_stops_the_hold_from_clicking_
     button->setFocus();
     sendTimedKey(button, QEvent::KeyPress, Qt::Key_Space, 1000);
     sendTimedKey(button, QEvent::KeyRelease, Qt::Key_Space, 1500);
-    ASSERT_TRUE(waitFor([&] { return log.count("Click") == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count("Click") == 1; }));
     sendTimedKey(button, QEvent::KeyPress, Qt::Key_Space, 1500); // late half of the pair
     sendTimedKey(button, QEvent::KeyRelease, Qt::Key_Space, 1533);
     sendTimedKey(button, QEvent::KeyPress, Qt::Key_Space, 1533);
@@ -201,7 +201,7 @@ TEST_F(Input, repeat_press_arriving_after_the_wait_stops_the_hold_from_clicking_
         sendTimedKey(button, QEvent::KeyPress, Qt::Key_Space, t);
         sendTimedKey(button, QEvent::KeyRelease, Qt::Key_Space, t + 20);
     }
-    EXPECT_TRUE(waitFor([&] { return log.count("Click") == 2; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return log.count("Click") == 2; }));
 }
 
 TEST_F(Input, release_waiting_for_a_repeat_is_dropped_when_the_button_is_disabled_or_deleted)
@@ -242,11 +242,11 @@ TEST_F(Input, return_release_after_the_box_it_opened_closed_does_not_click_again
     for (const char *round : {"first box", "second box"}) {
         QTest::keyPress(window, Qt::Key_Return);
         QTest::keyRelease(window, Qt::Key_Return);
-        ASSERT_TRUE(waitFor([&] { return log.count("Click") == 1 && !QApplication::activeModalWidget(); }))
+        ASSERT_TRUE(QTest::qWaitFor([&] { return log.count("Click") == 1 && !QApplication::activeModalWidget(); }))
             << round;
         // The window manager gives the focus back to the window the box left.
         host.window()->activateWindow();
-        ASSERT_TRUE(waitFor([&] { return QApplication::focusWidget() == button; })) << round;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == button; })) << round;
         // The release of the Return that closed the box reaches the button.
         log.take();
         QTest::keyRelease(window, Qt::Key_Return);
@@ -277,7 +277,7 @@ TEST_F(Input, arrows_move_the_focus_later_and_still_raise_KeyDown)
         log.take();
         QTest::keyClick(button, c.key);
         EXPECT_EQ(log.lines().value(0), QStringLiteral("KeyDown(%1,0)").arg(c.code)) << c.name;
-        EXPECT_TRUE(waitFor([&] { return QApplication::focusWidget() == c.target; })) << c.name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == c.target; })) << c.name;
         EXPECT_TRUE(focusRingShown(c.target) && !focusRingShown(button)) << c.name;
     }
 }
@@ -343,7 +343,7 @@ TEST_F(Input, left_drag_out_and_back_leaves_hover_working)
     TestHost::movePointerTo(button, kInside);
     TestHost::press(button, kInside);
     TestHost::movePointerTo(button, QPoint(-15, 12));
-    ASSERT_TRUE(waitFor([&] { return log.count("MouseOut") == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count("MouseOut") == 1; }));
     TestHost::movePointerTo(button, kInside);
     EXPECT_TRUE(pressedFaceShown(button)) << "dragging back in shows the pressed face";
     TestHost::release(button, kInside);
@@ -394,7 +394,7 @@ TEST_F(Input, hover_timer_runs_only_while_a_button_is_held_over_the_hovered_butt
     TestHost::press(button, kInside);
     TestHost::movePointerTo(button, QPoint(-15, 12));
     TestHost::release(button, QPoint(-15, 12));
-    ASSERT_TRUE(waitFor([&] { return log.count("MouseOut") == 1; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count("MouseOut") == 1; }));
     EXPECT_FALSE(timerRunning(button) || hoverRingShown(button));
 }
 

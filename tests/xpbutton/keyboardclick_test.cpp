@@ -29,7 +29,7 @@ TEST(KeyboardClick, shows_the_pressed_face_until_its_timer_and_leaves_the_focus)
     EXPECT_EQ(log.take(), QStringList{"Click"});
     EXPECT_TRUE(pressedFaceShown(button));
     EXPECT_EQ(QApplication::focusWidget(), host.first());
-    EXPECT_TRUE(waitFor([&] { return !pressedFaceShown(button); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pressedFaceShown(button); }));
 
     // After a right press Space looks unpressed; a keyboard click between
     // them must leave that press state alone.
@@ -37,7 +37,7 @@ TEST(KeyboardClick, shows_the_pressed_face_until_its_timer_and_leaves_the_focus)
     TestHost::press(button, QPoint(10, 12), Qt::RightButton);
     TestHost::release(button, QPoint(10, 12), Qt::RightButton);
     ASSERT_TRUE(button->clickFromKeyboard(50));
-    EXPECT_TRUE(waitFor([&] { return !pressedFaceShown(button); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pressedFaceShown(button); }));
     QTest::keyPress(button, Qt::Key_Space);
     EXPECT_FALSE(pressedFaceShown(button));
     QTest::keyRelease(button, Qt::Key_Space);

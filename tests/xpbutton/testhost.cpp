@@ -1,7 +1,6 @@
 #include "testhost.h"
 
 #include <QCursor>
-#include <QElapsedTimer>
 #include <QTest>
 
 namespace hitungrama::test {
@@ -92,18 +91,6 @@ void TestHost::release(QWidget *widget, QPoint local, Qt::MouseButton button)
 void TestHost::doubleClick(QWidget *widget, QPoint local)
 {
     QTest::mouseDClick(widget->window()->windowHandle(), Qt::LeftButton, {}, inWindow(widget, local));
-}
-
-bool waitFor(const std::function<bool()> &condition, int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > milliseconds)
-            return false;
-        QTest::qWait(2);
-    }
-    return true;
 }
 
 } // namespace hitungrama::test

@@ -4,7 +4,6 @@
 
 #include <QStringList>
 
-#include <functional>
 #include <memory>
 
 namespace hitungrama::test {
@@ -44,7 +43,6 @@ private:
     XPButton *m_buttons[3] = {};
 };
 
-bool waitFor(const std::function<bool()> &condition, int milliseconds = 2000);
 
 // Sets a button up through the read path with an empty bag.
 void readDefaults(XPButton &button, const QString &name = QStringLiteral("XPButton1"));
