@@ -25,7 +25,8 @@ class Form1;
 
 class ActionRunner {
 public:
-    // Long enough for the buttons' 1 ms hover timer to run a few times.
+    // Long enough for the enter and leave events of a move to arrive and, while
+    // a mouse button is held, for the buttons' 1 ms hover timer to run a few times.
     static constexpr int kDefaultHoverSettleMs = 8;
 
     ActionRunner(Form1 &form, RecordingMessageBoxService &boxes);
