@@ -58,6 +58,21 @@ TEST_F(Input, hover_entry_then_one_more_move_then_silence_until_the_pointer_leav
     EXPECT_FALSE(hoverRingShown(button) || timerRunning(button));
 }
 
+TEST_F(Input, modal_box_opening_over_a_hovered_button_ends_its_hover)
+{
+    // The box takes the pointer without any move: the hover must end on the
+    // leave Qt sends to the window the box blocks, not on a later move.
+    TestHost::movePointerTo(button, kInside);
+    log.take();
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Info"), QStringLiteral("x"),
+                    QMessageBox::Ok, host.window());
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count("MouseOut") == 1; }));
+    EXPECT_FALSE(hoverRingShown(button) || timerRunning(button));
+    box.close();
+}
+
 TEST_F(Input, cut_corner_counts_as_outside)
 {
     TestHost::movePointerTo(button, kInside);
