@@ -242,33 +242,30 @@ void XPButton::Measure()
     m_clientWidth = std::max(width(), 0);
     m_clientHeight = std::max(height(), 0);
     m_ratio = devicePixelRatioF();
-    // At a fractional ratio the device size depends on where the button lies
-    // in its window, since Qt rounds each edge to the nearest device pixel.
-    const QPoint at = PixelGrid::isWhole(m_ratio) ? QPoint() : mapTo(window(), QPoint(0, 0));
-    const int deviceWidth = PixelGrid::deviceSpan(at.x(), m_clientWidth, m_ratio);
-    const int deviceHeight = PixelGrid::deviceSpan(at.y(), m_clientHeight, m_ratio);
-    m_columns = PixelGrid(m_clientWidth, deviceWidth, m_ratio);
-    m_rows = PixelGrid(m_clientHeight, deviceHeight, m_ratio);
-    if (m_image.width() != deviceWidth || m_image.height() != deviceHeight
-        || m_image.devicePixelRatio() != m_ratio) {
-        m_image = deviceWidth > 0 && deviceHeight > 0
-                      ? QImage(deviceWidth, deviceHeight, QImage::Format_RGB32)
-                      : QImage();
+    const QSize device = deviceSize(m_ratio);
+    m_columns = PixelGrid(m_clientWidth, device.width(), m_ratio);
+    m_rows = PixelGrid(m_clientHeight, device.height(), m_ratio);
+    if (m_image.size() != device || m_image.devicePixelRatio() != m_ratio) {
+        m_image = device.isEmpty() ? QImage() : QImage(device, QImage::Format_RGB32);
         m_image.setDevicePixelRatio(m_ratio);
     }
     Repaint(0);
 }
 
+QSize XPButton::deviceSize(qreal ratio) const
+{
+    // At a fractional ratio the device size depends on where the button lies
+    // in its window, since Qt rounds each edge to the nearest device pixel.
+    const QPoint at = PixelGrid::isWhole(ratio) ? QPoint() : mapTo(window(), QPoint(0, 0));
+    return QSize(PixelGrid::deviceSpan(at.x(), m_clientWidth, ratio),
+                 PixelGrid::deviceSpan(at.y(), m_clientHeight, ratio));
+}
+
 bool XPButton::deviceGeometryChanged() const
 {
     const qreal ratio = devicePixelRatioF();
-    if (ratio != m_ratio)
-        return true;
-    if (PixelGrid::isWhole(ratio))
-        return false;
-    const QPoint at = mapTo(window(), QPoint(0, 0));
-    return PixelGrid::deviceSpan(at.x(), m_clientWidth, ratio) != m_columns.deviceLength()
-        || PixelGrid::deviceSpan(at.y(), m_clientHeight, ratio) != m_rows.deviceLength();
+    return ratio != m_ratio
+        || deviceSize(ratio) != QSize(m_columns.deviceLength(), m_rows.deviceLength());
 }
 
 void XPButton::Repaint(short pressRequested)
@@ -328,13 +325,18 @@ void XPButton::refresh()
     update();
 }
 
+bool XPButton::insideShape(QPoint local) const
+{
+    const QRegion shape = mask();
+    return shape.isEmpty() ? rect().contains(local) : shape.contains(local);
+}
+
 bool XPButton::IsPointerOver(QPoint local) const
 {
     // The point comes with the pointer event, so nothing asks the display
     // server (on Wayland a cursor query only repeats the last event anyway).
     // A cut-off corner or a sibling lying over the button counts as outside.
-    const QRegion shape = mask();
-    if (!rect().contains(local) || !(shape.isEmpty() || shape.contains(local)))
+    if (!insideShape(local))
         return false;
     const QWidget *top = window();
     return top == this || top->childAt(mapTo(top, local)) == this;
@@ -376,15 +378,15 @@ bool XPButton::event(QEvent *event)
         if (deviceGeometryChanged())
             Measure();
         break;
-    default:
-        break;
-    }
-    if (event->type() == QEvent::Shortcut) {
-        const auto *shortcut = static_cast<QShortcutEvent *>(event);
-        if (m_accessShortcutId != 0 && shortcut->shortcutId() == m_accessShortcutId) {
+    case QEvent::Shortcut:
+        if (m_accessShortcutId != 0
+            && static_cast<QShortcutEvent *>(event)->shortcutId() == m_accessShortcutId) {
             pressFromAccessibility();
             return true;
         }
+        break;
+    default:
+        break;
     }
     return QWidget::event(event);
 }
@@ -569,9 +571,7 @@ void XPButton::mouseReleaseEvent(QMouseEvent *event)
     // drag that left and came back would otherwise block every later hover.
     if (!m_hoverFlag)
         m_moveLatch = 0;
-    const QRegion shape = mask();
-    const QPoint point = at.toPoint();
-    if (armed && (shape.isEmpty() ? rect().contains(point) : shape.contains(point)))
+    if (armed && insideShape(at.toPoint()))
         handleClick();
 }
 

@@ -118,6 +118,7 @@ protected:
 
 private:
     void Measure();
+    QSize deviceSize(qreal ratio) const;
     bool deviceGeometryChanged() const;
     void endHover();
     void Repaint(short pressRequested);
@@ -125,6 +126,7 @@ private:
     ButtonLook currentLook(short pressRequested) const;
     void drawDeferredLook() const;
     void ApplyWindowShape();
+    bool insideShape(QPoint local) const;
     bool IsPointerOver(QPoint local) const;
     void UpdateAccessKey();
     void refresh();
