@@ -26,19 +26,5 @@ TEST(FakePanel, records_contract_faults_without_applying_them)
     EXPECT_FALSE(panel.digitEnabled[9]);
 }
 
-TEST(FakePanel, answers_questions_in_order_then_no)
-{
-    FakePanel panel;
-    panel.answers = {MessageAnswer::Yes, MessageAnswer::No};
-    const auto ask = [&] { return panel.showMessage("?", "T", MessageButtons::YesNo, MessageIcon::None); };
-    EXPECT_EQ(ask(), MessageAnswer::Yes);
-    EXPECT_EQ(ask(), MessageAnswer::No);
-    EXPECT_TRUE(panel.unscriptedQuestions.empty());
-    EXPECT_EQ(ask(), MessageAnswer::No);
-    EXPECT_EQ(panel.unscriptedQuestions.size(), 1U);
-    EXPECT_EQ(panel.showMessage("!", "T", MessageButtons::Ok, MessageIcon::None), MessageAnswer::Ok);
-    EXPECT_EQ(panel.boxes.size(), 4U);
-}
-
 } // namespace
 } // namespace hitungrama

@@ -95,21 +95,5 @@ TEST(ActionGenerator, a_yes_for_the_memory_is_followed_by_storing)
     EXPECT_GT(pairs, 0);
 }
 
-TEST(ActionGenerator, typed_texts_cover_every_sort_of_input)
-{
-    ActionGenerator generator(3);
-    bool empty = false, blank = false, longText = false, unicode = false, letters = false;
-    for (int i = 0; i < 5000; ++i) {
-        const QString text = generator.typedText();
-        empty = empty || text.isEmpty();
-        blank = blank || (!text.isEmpty() && text.trimmed().isEmpty());
-        longText = longText || text.size() >= 40;
-        letters = letters || text.contains(QLatin1Char('q'));
-        for (const QChar c : text)
-            unicode = unicode || c.unicode() > 0x7F;
-    }
-    EXPECT_TRUE(empty && blank && longText && unicode && letters);
-}
-
 } // namespace
 } // namespace hitungrama
