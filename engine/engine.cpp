@@ -41,6 +41,17 @@ std::size_t countCharacters(const std::string &utf8)
     return count;
 }
 
+// The whole number an operand rounds to, or the operand when it can't be
+// rounded (too big): what the modulo step worked on.
+double wholeIfPossible(double value)
+{
+    try {
+        return roundToInt32(value);
+    } catch (const EngineError &) {
+        return value;
+    }
+}
+
 } // namespace
 
 Engine::Engine(Panel &panel)
@@ -136,19 +147,28 @@ void Engine::operatorClicked(Operator op)
 
 void Engine::equals()
 {
-    if (runPendingOperator())
+    const bool performed = runPendingOperator();
+    if (performed)
         m_startNewNumber = true;
     m_currentValue = m_totalValue;
     m_pendingOperator = Operator::None;
+    if (!performed)
+        return;
+    if (m_chain.hasFailed())
+        finishLine(m_chain.text(), m_chain.message(), true);
+    else
+        finishLine(m_chain.text(), m_currentValue);
 }
 
 // With no operator pending, the entered number becomes the left operand.
-void Engine::applyPendingOperator()
+// True when an operation was completed.
+bool Engine::applyPendingOperator()
 {
-    if (!runPendingOperator()) {
-        m_totalValue = m_currentValue;
-        m_currentValue = 0;
-    }
+    if (runPendingOperator())
+        return true;
+    m_totalValue = m_currentValue;
+    m_currentValue = 0;
+    return false;
 }
 
 // Completes the pending operation; false when none is pending.
@@ -182,18 +202,26 @@ bool Engine::runPendingOperator()
 
 void Engine::doAdd()
 {
+    const double left = m_totalValue;
+    const double right = m_currentValue;
     const double result = m_currentValue + m_totalValue;
     m_totalValue = result;
     m_currentValue = result;
     showCurrentValue();
     m_currentValue = 0;
+    m_chain.operation(left, operatorSymbol(Operator::Add), right, result);
 }
 
 // A left operand of 0 counts as none: 0 - 5 gives 5.
 void Engine::doSubtract()
 {
-    if (m_totalValue != 0)
+    if (m_totalValue != 0) {
+        const double right = m_currentValue;
         m_currentValue = m_totalValue - m_currentValue;
+        m_chain.operation(m_totalValue, operatorSymbol(Operator::Subtract), right, m_currentValue);
+    } else {
+        m_chain.restartFrom(m_currentValue);
+    }
     showCurrentValue();
     m_totalValue = m_currentValue;
     m_currentValue = 0;
@@ -206,10 +234,17 @@ void Engine::doMultiply()
         m_currentValue = 1;
     if (m_totalValue == 0) {
         m_totalValue = m_currentValue;
+        m_chain.restartFrom(m_totalValue);
     } else {
-        if (parseStrict(display()) != 0)
+        const double left = m_totalValue;
+        // A display reading 0 leaves the left operand as it is: times 1.
+        double right = 1;
+        if (parseStrict(display()) != 0) {
+            right = m_currentValue;
             m_totalValue *= m_currentValue;
+        }
         m_currentValue = m_totalValue;
+        m_chain.operation(left, operatorSymbol(Operator::Multiply), right, m_totalValue);
     }
     showCurrentValue();
     m_currentValue = 0;
@@ -222,14 +257,18 @@ void Engine::doDivide()
 {
     if (m_currentValue == 0 && m_totalValue == 0)
         m_pendingOperator = Operator::None;
+    const char *symbol = operatorSymbol(Operator::Divide);
     if (parseStrict(display()) == 0) {
+        m_chain.failed(m_totalValue, symbol, 0, kDivisionByZero);
         setDisplay(kDivisionByZero);
         m_totalValue = 0;
         setDisplay("0");
     } else {
         if (m_currentValue == 0)
             m_currentValue = 1;
+        const double left = m_totalValue;
         m_totalValue /= m_currentValue;
+        m_chain.operation(left, symbol, m_currentValue, m_totalValue);
         m_currentValue = m_totalValue;
         showCurrentValue();
     }
@@ -243,35 +282,49 @@ void Engine::doPower()
         m_pendingOperator = Operator::None;
     if (m_currentValue == 0) {
         m_totalValue = 0;
+        m_chain.restartFrom(m_totalValue);
         return;
     }
+    const double base = m_totalValue;
     m_totalValue = raisePower(m_totalValue, m_currentValue);
+    m_chain.operation(base, operatorSymbol(Operator::Power), m_currentValue, m_totalValue);
     m_currentValue = m_totalValue;
     showCurrentValue();
     m_currentValue = 0;
 }
 
+// The remainder works on the operands rounded to whole numbers; where a zero
+// rule leaves an operand alone, the chain goes on from the value kept.
 void Engine::doModulo()
 {
     if (m_currentValue == 0 && m_totalValue == 0) {
         m_pendingOperator = Operator::None;
         m_currentValue = 0;
+        m_chain.restartFrom(m_totalValue);
         return;
     }
     if (m_totalValue == 0) {
         m_totalValue = m_currentValue;
         m_currentValue = 0;
+        m_chain.restartFrom(m_totalValue);
         return;
     }
-    if (m_currentValue == 0)
+    if (m_currentValue == 0) {
+        m_chain.restartFrom(m_totalValue);
         return;
+    }
+    const char *symbol = operatorSymbol(Operator::Modulo);
+    const double left = wholeIfPossible(m_totalValue);
+    const double right = wholeIfPossible(m_currentValue);
     double result = 0;
     try {
         result = remainderInt32(m_totalValue, m_currentValue);
     } catch (const EngineError &) {
         message(kOverflow);
+        m_chain.failed(left, symbol, right, kOverflow);
         return;
     }
+    m_chain.operation(left, symbol, right, result);
     m_totalValue = result;
     m_currentValue = result;
     showCurrentValue();
@@ -286,6 +339,7 @@ void Engine::onClicked()
     showCurrentValue();
     m_pendingOperator = Operator::None;
     m_startNewNumber = false;
+    m_chain.clear();
     for (m_loopCounter = 0; m_loopCounter < kTableRows; ++m_loopCounter) {
         const int row = static_cast<int>(m_loopCounter);
         m_panel.setLabelCaption(LabelGroup::Label5, row, "");
@@ -302,13 +356,13 @@ void Engine::functionClicked(Function function)
             return;
         switch (function) {
         case Function::Sine:
-            trigonometric(static_cast<double (*)(double)>(std::sin));
+            trigonometric(static_cast<double (*)(double)>(std::sin), "sin");
             break;
         case Function::Tangent:
-            trigonometric(static_cast<double (*)(double)>(std::tan));
+            trigonometric(static_cast<double (*)(double)>(std::tan), "tan");
             break;
         case Function::Cosine:
-            trigonometric(static_cast<double (*)(double)>(std::cos));
+            trigonometric(static_cast<double (*)(double)>(std::cos), "cos");
             break;
         case Function::Square:
             square();
@@ -357,42 +411,46 @@ void Engine::finishFunction()
     m_pendingOperator = Operator::None;
 }
 
-void Engine::trigonometric(double (*function)(double))
+void Engine::trigonometric(double (*function)(double), const char *name)
 {
-    applyPendingOperator();
+    const std::string operand = functionOperand(applyPendingOperator());
     const double result = function(m_totalValue);
     m_currentValue = result;
     m_totalValue = result;
     showCurrentValue();
     finishFunction();
+    finishLine(std::string(name) + "(" + operand + ")", result);
 }
 
 // The square drops a pending operation instead of completing it.
 void Engine::square()
 {
     m_pendingOperator = Operator::None;
-    applyPendingOperator();
+    const std::string operand = functionOperand(applyPendingOperator());
     const double result = m_totalValue * m_totalValue;
     m_currentValue = result;
     m_totalValue = result;
     showCurrentValue();
     m_pendingOperator = Operator::None;
+    finishLine(bracketed(operand) + "^2", result);
 }
 
 void Engine::cube()
 {
-    applyPendingOperator();
+    const std::string operand = functionOperand(applyPendingOperator());
     const double result = (m_totalValue * m_totalValue) * m_totalValue;
     m_currentValue = result;
     m_totalValue = result;
     showCurrentValue();
     m_pendingOperator = Operator::None;
+    finishLine(bracketed(operand) + "^3", result);
 }
 
 void Engine::squareRoot()
 {
-    applyPendingOperator();
-    if (m_totalValue > 0) {
+    const std::string expression = "sqrt(" + functionOperand(applyPendingOperator()) + ")";
+    const bool positive = m_totalValue > 0;
+    if (positive) {
         const double result = std::sqrt(m_totalValue);
         m_currentValue = result;
         m_totalValue = result;
@@ -403,6 +461,10 @@ void Engine::squareRoot()
     }
     showCurrentValue();
     finishFunction();
+    if (positive)
+        finishLine(expression, m_currentValue);
+    else
+        finishLine(expression, kNegativeRoot, true);
 }
 
 // Negates the display, not the operand; a pending operation stays pending.
@@ -415,20 +477,23 @@ void Engine::signChange()
 
 void Engine::percent()
 {
-    applyPendingOperator();
+    const std::string operand = functionOperand(applyPendingOperator());
     const double result = m_totalValue / 100;
     m_currentValue = result;
     m_totalValue = result;
     showCurrentValue();
     m_totalValue = 0;
     finishFunction();
+    finishLine(bracketed(operand) + "%", result);
 }
 
+// "log" is the natural logarithm.
 void Engine::naturalLog()
 {
-    applyPendingOperator();
+    const std::string expression = "ln(" + functionOperand(applyPendingOperator()) + ")";
     if (!(m_totalValue > 0)) {
         message(kNegativeLog);
+        finishLine(expression, kNegativeLog, true);
         return;
     }
     const double result = std::log(m_totalValue);
@@ -436,6 +501,7 @@ void Engine::naturalLog()
     m_totalValue = result;
     showCurrentValue();
     finishFunction();
+    finishLine(expression, result);
 }
 
 // The number of factors comes from the display (through its 15-digit text),
@@ -443,13 +509,19 @@ void Engine::naturalLog()
 // completed operand.
 void Engine::factorial()
 {
-    applyPendingOperator();
+    const bool applied = applyPendingOperator();
     if (m_totalValue == 0)
         m_totalValue = m_currentValue;
     const double operand = parseStrict(display());
     const double bound = parseLenient(formatGeneral(operand - 1));
+    // The product is the start value times (operand - 1)!: the operand's
+    // factorial when the start value is the operand, as it nearly always is.
+    const std::string expression = numberText(m_totalValue) == numberText(operand)
+        ? bracketed(applied ? functionOperand(true) : numberText(operand)) + "!"
+        : numberText(m_totalValue) + " * " + bracketed(numberText(operand - 1)) + "!";
     if (bound > kFactorialLimit - 1 || !(operand >= 1) || std::floor(operand) != operand) {
         message(kFactorialRange);
+        finishLine(expression, kFactorialRange, true);
         return;
     }
     double product = m_totalValue;
@@ -457,6 +529,7 @@ void Engine::factorial()
         product *= m_loopCounter;
     if (std::isinf(product)) {
         message(kOverflow);
+        finishLine(expression, kOverflow, true);
         return;
     }
     m_currentValue = product;
@@ -464,6 +537,7 @@ void Engine::factorial()
     m_totalValue = 0;
     m_startNewNumber = true;
     m_pendingOperator = Operator::None;
+    finishLine(expression, product);
 }
 
 // Fills the table from currentValue, not from the display, and widens the
@@ -482,10 +556,11 @@ void Engine::multiplicationTable()
 // The operand is tested as the nearest 32-bit integer (ties to even).
 void Engine::primeTest()
 {
-    applyPendingOperator();
+    const std::string operandText = functionOperand(applyPendingOperator());
     const double operand = m_totalValue;
     if (!(operand >= 0)) {
         message(kNegativePrime);
+        finishLine("Prm(" + operandText + ")", kNegativePrime, true);
         return;
     }
     std::int32_t whole = 0;
@@ -493,13 +568,18 @@ void Engine::primeTest()
         whole = roundToInt32(operand);
     } catch (const EngineError &) {
         message(kOverflow);
+        finishLine("Prm(" + operandText + ")", kOverflow, true);
         return;
     }
-    message(isPrime(whole) ? kPrime : kNotPrime, MessageButtons::Ok, MessageIcon::Information);
+    const std::string &verdict = isPrime(whole) ? kPrime : kNotPrime;
+    message(verdict, MessageButtons::Ok, MessageIcon::Information);
     m_currentValue = 0;
     showCurrentValue();
     m_startNewNumber = true;
     m_pendingOperator = Operator::None;
+    // The test works on the rounded operand.
+    const std::string used = whole == operand ? operandText : numberText(whole);
+    finishLine("Prm(" + used + ")", verdict, true);
 }
 
 // Memory
@@ -586,7 +666,9 @@ void Engine::toBinaryClicked()
         message(kCannotConvert, MessageButtons::Ok, MessageIcon::Exclamation);
         return;
     }
-    setDisplay(binaryNumeral(whole));
+    const std::string numeral = binaryNumeral(whole);
+    setDisplay(numeral);
+    finishLine("BIN(" + numberText(whole) + ")", numeral, false);
 }
 
 // Pads the display to eight characters, then reads its first eight as base-2
@@ -611,6 +693,7 @@ void Engine::toDecimalClicked()
             sum += weight;
     }
     setDisplay(formatGeneral(sum));
+    finishLine("Desimal(" + text.substr(0, kBinaryDigits) + ")", sum);
 }
 
 void Engine::exitDeclined()
@@ -618,6 +701,29 @@ void Engine::exitDeclined()
     m_currentValue = 0;
     m_totalValue = 0;
     showCurrentValue();
+}
+
+// Calculation lines
+
+// The operand of a function: the chain when the function completed a pending
+// operation, the number it used otherwise.
+std::string Engine::functionOperand(bool appliedPending) const
+{
+    return appliedPending ? m_chain.operandFor(m_totalValue) : numberText(m_totalValue);
+}
+
+void Engine::finishLine(const std::string &expression, double result)
+{
+    finishLine(expression, numberText(result), false);
+}
+
+// A finished line ends the chain: what follows starts a new one.
+void Engine::finishLine(const std::string &expression, const std::string &result, bool isMessage)
+{
+    const Calculation line{expression, result, isMessage};
+    m_chain.clear();
+    if (m_listener != nullptr)
+        m_listener->calculationFinished(line);
 }
 
 // Display and panel helpers

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/calculation.h"
+#include "engine/calculationchain.h"
 #include "engine/keys.h"
 #include "engine/panel.h"
 
@@ -14,6 +16,9 @@ namespace hitungrama {
 // Everything visible (display, labels, colours, enabled states, width, boxes)
 // goes out through the Panel. An EngineError ends the step where it arises,
 // keeps what the step already assigned, and reaches the panel as inputRefused.
+// Beside its state the engine keeps the chain of operations it performed;
+// each "=" that completes an operation, each function and each base
+// conversion finishes a Calculation, which goes to the listener, if any.
 class Engine {
 public:
     static constexpr OleColor kYellow = 65535;
@@ -21,6 +26,8 @@ public:
     static constexpr int kWideWidthTwips = 8100;
 
     explicit Engine(Panel &panel);
+
+    void setCalculationListener(CalculationListener *listener) { m_listener = listener; }
 
     void load();
     void displayChanged();
@@ -51,7 +58,7 @@ private:
 
     void enterDigit(int digit);
     void equals();
-    void applyPendingOperator();
+    bool applyPendingOperator();
     bool runPendingOperator();
     void doAdd();
     void doSubtract();
@@ -62,7 +69,7 @@ private:
 
     bool requireEnteredNumber();
     void finishFunction();
-    void trigonometric(double (*function)(double));
+    void trigonometric(double (*function)(double), const char *name);
     void square();
     void cube();
     void squareRoot();
@@ -77,6 +84,10 @@ private:
     void clearMemory();
     void recallMemory();
 
+    std::string functionOperand(bool appliedPending) const;
+    void finishLine(const std::string &expression, double result);
+    void finishLine(const std::string &expression, const std::string &result, bool isMessage);
+
     void showCurrentValue();
     std::string display() const;
     void setDisplay(const std::string &text);
@@ -84,6 +95,8 @@ private:
                           MessageIcon icon = MessageIcon::None);
 
     Panel &m_panel;
+    CalculationListener *m_listener = nullptr;
+    CalculationChain m_chain;
     double m_currentValue = 0;
     double m_totalValue = 0;
     Operator m_pendingOperator = Operator::None;

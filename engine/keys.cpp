@@ -14,4 +14,26 @@ Operator operatorFromCode(double code)
     return Operator::None;
 }
 
+const char *operatorSymbol(Operator op)
+{
+    switch (op) {
+    case Operator::Add:
+        return "+";
+    case Operator::Subtract:
+        return "-";
+    case Operator::Multiply:
+        return "*";
+    case Operator::Divide:
+        return "/";
+    case Operator::Power:
+        return "^";
+    case Operator::Modulo:
+        return "mod";
+    case Operator::None:
+    case Operator::Equals:
+        break;
+    }
+    return "";
+}
+
 } // namespace hitungrama

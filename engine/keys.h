@@ -51,4 +51,8 @@ constexpr double operatorCode(Operator op)
 // can be pending (Equals, fractions, out of range, NaN).
 Operator operatorFromCode(double code);
 
+// How a calculation line writes the operator: "+", "-", "*", "/", "^", "mod";
+// "" for None and Equals.
+const char *operatorSymbol(Operator op);
+
 } // namespace hitungrama

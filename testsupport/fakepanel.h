@@ -12,12 +12,12 @@
 
 namespace hitungrama {
 
-// Records everything the engine does to the controls and answers Yes/No boxes
-// from a script. Like the window, every display write raises the engine's
+// Records everything the engine does to the controls, and every calculation
+// it finishes, and answers Yes/No boxes from a script. Like the window, every display write raises the engine's
 // display change notification. Calls that break the panel's contract (an
 // index out of range, a box without a title) are not applied: they are
 // written to faults for the caller to check.
-class FakePanel : public Panel {
+class FakePanel : public Panel, public CalculationListener {
 public:
     struct Box {
         std::string text;
@@ -26,7 +26,11 @@ public:
         MessageIcon icon;
     };
 
-    void attach(Engine &engine) { m_engine = &engine; }
+    void attach(Engine &engine)
+    {
+        m_engine = &engine;
+        engine.setCalculationListener(this);
+    }
     // The user types a text into the display.
     void type(const std::string &text) { setDisplayText(text); }
     // "" for a label the engine never wrote.
@@ -45,6 +49,10 @@ public:
     MessageAnswer showMessage(const std::string &text, const std::string &title, MessageButtons buttons,
                               MessageIcon icon) override;
     void inputRefused() override { ++refusals; }
+    void calculationFinished(const Calculation &calculation) override
+    {
+        calculations.push_back(calculation);
+    }
 
     std::string display;
     std::vector<std::string> displayWrites;
@@ -56,6 +64,7 @@ public:
     int widthTwips = 4650;
     std::vector<Box> boxes;
     int refusals = 0;
+    std::vector<Calculation> calculations;
 
     // Answers to Yes/No questions, taken from the front. A question with no
     // answer left is answered No and its text kept in unscriptedQuestions.

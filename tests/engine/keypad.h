@@ -43,7 +43,8 @@ protected:
         static const std::map<std::string, Press> named{
             {"+", op(Operator::Add)}, {"-", op(Operator::Subtract)}, {"*", op(Operator::Multiply)},
             {"/", op(Operator::Divide)}, {"=", op(Operator::Equals)}, {"x^y", op(Operator::Power)},
-            {"mod", op(Operator::Modulo)}, {"Sin", fn(Function::Sine)}, {"x^2", fn(Function::Square)},
+            {"mod", op(Operator::Modulo)}, {"Sin", fn(Function::Sine)},
+            {"Cos", fn(Function::Cosine)}, {"Tan", fn(Function::Tangent)}, {"x^2", fn(Function::Square)},
             {"x^3", fn(Function::Cube)}, {"Sqrt", fn(Function::SquareRoot)}, {"!", fn(Function::Factorial)},
             {"Tbl", fn(Function::Table)}, {"Prm", fn(Function::Prime)}, {"+/-", fn(Function::SignChange)},
             {"%", fn(Function::Percent)}, {"log", fn(Function::NaturalLog)}, {"M+", mem(MemoryKey::Store)},

@@ -1,0 +1,246 @@
+#include "keypad.h"
+
+#include "engine/numbertext.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace hitungrama {
+namespace {
+
+// Every line the engine finished, one per row.
+std::string linesOf(const FakePanel &panel)
+{
+    std::string all;
+    for (const Calculation &line : panel.calculations)
+        all += (all.empty() ? "" : "\n") + line.text();
+    return all;
+}
+
+struct LinesCase {
+    const char *name;
+    const char *keys;
+    const char *lines;
+};
+
+class CalculationLines : public EngineTest, public ::testing::WithParamInterface<LinesCase> {};
+
+TEST_P(CalculationLines, tell_what_was_computed)
+{
+    press(GetParam().keys);
+    EXPECT_EQ(linesOf(panel), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, CalculationLines, ::testing::Values(
+    LinesCase{"chain_left_to_right", "12 + 3 * 4 =", "12 + 3 * 4 = 60"},
+    LinesCase{"result_starts_the_next_chain", "1 / 3 = * 3 =",
+              "1 / 3 = 0.333333333333333\n0.333333333333333 * 3 = 1"},
+    LinesCase{"times_zero_is_times_one", "5 * 0 =", "5 * 1 = 5"},
+    LinesCase{"divide_without_operand_by_one", "8 / =", "8 / 1 = 8"},
+    LinesCase{"zero_left_of_times_keeps_right", "0 * 7 =", "7 = 7"},
+    LinesCase{"modulo_rounds_operands", "7.6 mod 2 =", "8 mod 2 = 0"},
+    LinesCase{"modulo_of_chain_restarts_from_rounded", "2 + 5.6 mod 3 =", "8 mod 3 = 2"},
+    LinesCase{"zero_minus_keeps_right", "0 - 5 =", "5 = 5"},
+    LinesCase{"zero_rule_mid_chain_restarts", "5 - 5 - 3 =", "3 = 3"},
+    LinesCase{"power_of_zero_voided", "2 x^y 0 =", "0 = 0"},
+    LinesCase{"modulo_by_zero_keeps_dividend", "5 mod 0 =", "5 = 5"},
+    LinesCase{"whole_power", "2 x^y 10 =", "2 ^ 10 = 1024"},
+    LinesCase{"negative_operand", "7 +/- mod 3 =", "-7 mod 3 = -1"},
+    LinesCase{"division_by_zero_message", "5 / 0 =", "5 / 0 = Tidak ada pembagian dengan nol"},
+    LinesCase{"division_by_zero_mid_chain_restarts", "5 / 0 + 3 =", "0 + 3 = 3"},
+    LinesCase{"modulo_overflow_message", "5000000000 mod 3 =",
+              "5000000000 mod 3 = Hitungrama Overflow"},
+    LinesCase{"second_equals_adds_nothing", "2 + 3 = =", "2 + 3 = 5"},
+    LinesCase{"on_empties_the_chain", "1 + 2 + ON 3 + 4 =", "3 + 4 = 7"},
+    LinesCase{"declined_exit_restarts", "5 + 4 + OFF-No 3 =", "0 + 3 = 3"},
+    LinesCase{"memory_key_completes_into_chain", "2 + 3 M+ 4 =", "2 + 3 + 4 = 9"},
+    LinesCase{"recall_restarts", "2 + 3 MRC =", "0 + 0 = 0"},
+    LinesCase{"sine_of_chain", "2 + 3 Sin", "sin(2 + 3) = -0.958924274663138"},
+    LinesCase{"cosine_and_tangent", "0.5 Cos 1 Tan",
+              "cos(0.5) = 0.877582561890373\ntan(1) = 1.5574077246549"},
+    LinesCase{"square_drops_pending", "2 + 3 x^2", "3^2 = 9"},
+    LinesCase{"negative_square_bracketed", "3 +/- x^2", "(-3)^2 = 9"},
+    LinesCase{"exponent_form_bracketed", "10 x^y 20 = x^2", "10 ^ 20 = 1E+20\n(1E+20)^2 = 1E+40"},
+    LinesCase{"cube_of_chain", "2 + 3 x^3", "(2 + 3)^3 = 125"},
+    LinesCase{"percent_of_chain", "200 + 50 %", "(200 + 50)% = 2.5"},
+    LinesCase{"square_root_and_negative", "16 Sqrt 4 +/- Sqrt",
+              "sqrt(16) = 4\nsqrt(-4) = Tidak dapat mengkalkulasikan bilangan negatif "},
+    LinesCase{"log_is_natural", "100 log 5 +/- log",
+              "ln(100) = 4.60517018598809\nln(-5) = Tidak dapat mengkalkulasikan bilangan negatif"},
+    LinesCase{"factorial", "5 ! 3 + 2 !", "5! = 120\n(3 + 2)! = 120"},
+    LinesCase{"factorial_out_of_range", "2 + 250 !",
+              "(2 + 250)! = Diluar batas masukkan bilangan 1 sampai 200"},
+    LinesCase{"factorial_overflow", "171 !", "171! = Hitungrama Overflow"},
+    LinesCase{"factorial_from_other_start_value", "5 M+ !", "0 * 4! = 0"},
+    LinesCase{"prime_verdicts", "7 Prm 8 Prm",
+              "Prm(7) = Merupakan bilangan primer\nPrm(8) = Bukan bilangan primer"},
+    LinesCase{"prime_rounds_operand", "2 + 0.5 Prm", "Prm(2) = Merupakan bilangan primer"},
+    LinesCase{"prime_of_negative", "5 +/- Prm",
+              "Prm(-5) = Tidak ada bilangan primer lebih kecil dari nol"},
+    LinesCase{"base_conversions", "10 BIN ON Biner 1 0 1 Desimal",
+              "BIN(10) = 00001010\nDesimal(00000101) = 5"},
+    LinesCase{"refused_conversions_add_nothing", "'-3' BIN '12' Desimal", ""},
+    LinesCase{"refusals_add_nothing", "0 Sin 5 * 3 CE = =", ""},
+    LinesCase{"entry_and_other_keys_add_nothing", "5 . 5 +/- Tbl BS M+ MRC M- CE ON", ""},
+    LinesCase{"refusal_after_work_keeps_chain", "2 + 3 * 4 CE = 1 =", "2 + 3 * 1 = 5"}),
+    [](const ::testing::TestParamInfo<LinesCase> &info) { return std::string(info.param.name); });
+
+// Reads a line's expression as plain left-to-right arithmetic.
+class LeftToRight {
+public:
+    explicit LeftToRight(const std::string &text)
+        : m_text(text)
+    {
+    }
+
+    std::optional<double> value()
+    {
+        const std::optional<double> result = expression();
+        if (!result || m_at != m_text.size())
+            return std::nullopt;
+        return result;
+    }
+
+    double largest() const { return m_largest; }
+
+private:
+    std::optional<double> expression()
+    {
+        std::optional<double> value = term();
+        while (value && take(" ")) {
+            const std::size_t end = m_text.find(' ', m_at);
+            if (end == std::string::npos)
+                return std::nullopt;
+            const std::string op = m_text.substr(m_at, end - m_at);
+            m_at = end + 1;
+            const std::optional<double> right = term();
+            if (!right)
+                return std::nullopt;
+            if (op == "+")
+                value = *value + *right;
+            else if (op == "-")
+                value = *value - *right;
+            else if (op == "*")
+                value = *value * *right;
+            else if (op == "/")
+                value = *value / *right;
+            else if (op == "^")
+                value = std::pow(*value, *right);
+            else if (op == "mod")
+                value = std::fmod(*value, *right);
+            else
+                return std::nullopt;
+            note(*value);
+        }
+        return value;
+    }
+
+    std::optional<double> term()
+    {
+        std::optional<double> value = atom();
+        while (value) {
+            if (take("^2"))
+                value = *value * *value;
+            else if (take("^3"))
+                value = *value * *value * *value;
+            else if (take("!"))
+                value = std::tgamma(*value + 1);
+            else if (take("%"))
+                value = *value / 100;
+            else
+                break;
+            note(*value);
+        }
+        return value;
+    }
+
+    std::optional<double> atom()
+    {
+        using Function = double (*)(double);
+        static const std::pair<const char *, Function> functions[] = {
+            {"sin(", [](double x) { return std::sin(x); }}, {"cos(", [](double x) { return std::cos(x); }},
+            {"tan(", [](double x) { return std::tan(x); }}, {"sqrt(", [](double x) { return std::sqrt(x); }},
+            {"ln(", [](double x) { return std::log(x); }}, {"(", [](double x) { return x; }}};
+        for (const auto &[name, function] : functions) {
+            if (take(name)) {
+                const std::optional<double> inner = expression();
+                if (!inner || !take(")"))
+                    return std::nullopt;
+                return function(*inner);
+            }
+        }
+        const char *start = m_text.c_str() + m_at;
+        char *end = nullptr;
+        const double number = std::strtod(start, &end);
+        if (end == start)
+            return std::nullopt;
+        m_at += static_cast<std::size_t>(end - start);
+        note(number);
+        return number;
+    }
+
+    bool take(const char *token)
+    {
+        if (m_text.compare(m_at, std::char_traits<char>::length(token), token) != 0)
+            return false;
+        m_at += std::char_traits<char>::length(token);
+        return true;
+    }
+
+    void note(double value)
+    {
+        if (std::isfinite(value))
+            m_largest = std::max(m_largest, std::abs(value));
+    }
+
+    std::string m_text;
+    std::size_t m_at = 0;
+    double m_largest = 1;
+};
+
+// Random sessions on the keypad: every numeric line, read left to right,
+// gives its result up to the rounding of its operands to 15 digits.
+TEST_F(EngineTest, every_line_reads_as_its_result)
+{
+    static const char *const keys[] = {
+        "1", "2", "3", "7", "0", ".", "25", "+", "-", "*", "/", "=", "=", "x^y", "mod", "Sin",
+        "Cos", "x^2", "x^3", "Sqrt", "!", "%", "log", "+/-", "M+", "MRC", "M-", "CE", "BS", "ON",
+        "Tbl"};
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(keys) - 1);
+    int checked = 0;
+    for (int session = 0; session < 400; ++session) {
+        std::string sequence;
+        for (int i = 0; i < 40; ++i)
+            sequence += std::string(keys[pick(random)]) + " ";
+        panel.answers.assign(40, MessageAnswer::Yes);
+        panel.calculations.clear();
+        press(sequence);
+        for (const Calculation &line : panel.calculations) {
+            if (line.resultIsMessage)
+                continue;
+            LeftToRight reading(line.expression);
+            const std::optional<double> value = reading.value();
+            ASSERT_TRUE(value.has_value()) << line.text() << "\nafter: " << sequence;
+            const double shown = parseLenient(line.result);
+            if (!std::isfinite(*value) || line.result.find_first_of("IN") != std::string::npos) {
+                EXPECT_EQ(formatGeneral(*value), line.result) << "after: " << sequence;
+                continue;
+            }
+            EXPECT_LE(std::abs(*value - shown), 1e-9 * std::max(reading.largest(), std::abs(shown)))
+                << line.text() << "\nafter: " << sequence;
+            ++checked;
+        }
+        press("ON");
+    }
+    EXPECT_GT(checked, 1000);
+}
+
+} // namespace
+} // namespace hitungrama
