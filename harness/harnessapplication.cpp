@@ -31,12 +31,14 @@ void filterMessage(QtMsgType type, const QMessageLogContext &context, const QStr
 
 } // namespace
 
-HarnessApplication::HarnessApplication(int &argc, char **argv)
+HarnessApplication::HarnessApplication(int &argc, char **argv, Language language)
     : QApplication(prepareEnvironment(argc), argv)
 {
-    // QApplication took the locale from the environment; numbers must not.
+    // QApplication took the locale from the environment; numbers and texts
+    // must not.
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
+    LanguageSetup::install(language);
 }
 
 int &HarnessApplication::prepareEnvironment(int &argc)

@@ -3,9 +3,12 @@
 // The QApplication of the harness programs, the monkey and the GUI tests.
 // Beyond what the program itself does (ProgramStart), it picks Qt's offscreen
 // platform unless QT_QPA_PLATFORM names another, reads and writes numbers in
-// the C locale whatever the environment says, and drops the offscreen
-// platform's notes about window features it lacks (raising, size hints),
-// which say nothing about a run.
+// the C locale whatever the environment says, shows Indonesian texts (the
+// replay language names buttons by their captions) unless told otherwise,
+// and drops the offscreen platform's notes about window features it lacks
+// (raising, size hints), which say nothing about a run.
+
+#include "window/languagesetup.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -16,7 +19,9 @@ class HarnessApplication : public QApplication {
     Q_OBJECT
 
 public:
-    HarnessApplication(int &argc, char **argv);
+    // The language is installed before any window exists; ProgramStart keeps
+    // it. LanguageSetup::install() switches it later.
+    HarnessApplication(int &argc, char **argv, Language language = Language::Indonesian);
 
     // Qt's warnings and critical messages since the last call (the most
     // recent ones when there were very many). The window warns only when

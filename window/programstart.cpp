@@ -2,6 +2,7 @@
 
 #include "window/fontsetup.h"
 #include "window/form1.h"
+#include "window/languagesetup.h"
 #include "window/layoutloader.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@ namespace hitungrama::ProgramStart {
 std::unique_ptr<Form1> createWindow(const char *programName, MessageBoxService &boxes)
 {
     QApplication::setApplicationName(QStringLiteral("Hitungrama"));
+    if (!LanguageSetup::installed())
+        LanguageSetup::install(LanguageSetup::forDesktop());
     const LayoutLoader::Result &layout = LayoutLoader::builtIn();
     if (!layout.ok()) {
         std::fprintf(stderr, "%s: the window layout is damaged: %s\n", programName,

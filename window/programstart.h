@@ -13,8 +13,9 @@ class MessageBoxService;
 
 namespace ProgramStart {
 
-// Names the application, checks the compiled-in layout, installs the fonts
-// and creates the window. A damaged layout is reported on standard error as
+// Names the application, installs the desktop's language unless one is
+// installed already (the harness's), checks the compiled-in layout, installs
+// the fonts and creates the window. A damaged layout is reported on standard error as
 // "PROGRAM: the window layout is damaged: ..." and gives no window; the
 // program then ends with code 1.
 std::unique_ptr<Form1> createWindow(const char *programName, MessageBoxService &boxes);

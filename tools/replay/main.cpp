@@ -4,7 +4,10 @@
 #include "harness/harnessapplication.h"
 #include "harness/recordingmessageboxservice.h"
 #include "window/form1.h"
+#include "window/languagesetup.h"
 #include "window/programstart.h"
+
+#include <QCommandLineParser>
 
 #include <cstdio>
 #include <iostream>
@@ -14,6 +17,25 @@ int main(int argc, char *argv[])
 {
     using namespace hitungrama;
     HarnessApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads actions from standard input, performs each on the real window and writes "
+        "one JSON line per result."));
+    parser.addHelpOption();
+    const QCommandLineOption languageOption(
+        QStringLiteral("language"),
+        QStringLiteral("The language of the window's texts: id (the default) or en."),
+        QStringLiteral("code"), LanguageSetup::code(Language::Indonesian));
+    parser.addOption(languageOption);
+    parser.process(app);
+    const std::optional<Language> language = LanguageSetup::fromCode(parser.value(languageOption));
+    if (!language) {
+        std::fprintf(stderr, "hitungrama-replay: unknown language \"%s\"; known: id, en\n",
+                     qPrintable(parser.value(languageOption)));
+        return 2;
+    }
+    LanguageSetup::install(*language);
+
     RecordingMessageBoxService boxes;
     const std::unique_ptr<Form1> form = ProgramStart::createWindow("hitungrama-replay", boxes);
     if (form == nullptr)

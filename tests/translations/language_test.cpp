@@ -1,0 +1,158 @@
+// The language choice, and Qt's own texts as the installed catalogues show
+// them: in a box, in a text field's context menu and in Qt's file dialog.
+#include "harness/harnessapplication.h"
+#include "window/languagesetup.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace hitungrama {
+namespace {
+
+struct ChoiceCase {
+    const char *environment; // what a user would have set
+    QStringList uiLanguages; // what Qt 6.4 makes of it
+    const char *messagesLocale;
+    Language expected;
+};
+
+TEST(LanguageChoice, follows_the_desktop_and_keeps_indonesian_for_the_c_locale)
+{
+    const Language id = Language::Indonesian;
+    const Language en = Language::English;
+    const ChoiceCase cases[] = {
+        {"nothing set", {"C"}, "", id},
+        {"LANG=C", {"C"}, "C", id},
+        {"LANG=C.UTF-8", {"C"}, "C.UTF-8", id},
+        {"LC_ALL=POSIX", {"C"}, "POSIX", id},
+        {"LANGUAGE=en LC_ALL=C", {"en", "en-Latn-US", "en-US"}, "C", en},
+        {"LANGUAGE=pt_BR LC_ALL=C", {"pt-BR", "pt-Latn-BR", "pt"}, "C", id},
+        {"LANG=de_DE.UTF-8", {"de-DE", "de-Latn-DE", "de"}, "de_DE.UTF-8", en},
+        {"LANGUAGE=fr:en", {"fr", "fr-Latn-FR", "fr-FR", "en", "en-Latn-US", "en-US"}, "", en},
+        {"LANGUAGE=id LANG=en_US.UTF-8", {"id", "id-Latn-ID", "id-ID"}, "en_US.UTF-8", id},
+        {"LANGUAGE=de:id LANG=en_US.UTF-8", {"de", "de-Latn-DE", "de-DE", "id", "id-Latn-ID"},
+         "en_US.UTF-8", id},
+        {"LC_MESSAGES=en_US.UTF-8", {"en-US", "en-Latn-US", "en"}, "en_US.UTF-8", en},
+        {"LANG=en_GB.UTF-8", {"en-GB", "en-Latn-GB"}, "en_GB.UTF-8", en},
+        {"LANG=id_ID.UTF-8", {"id-ID", "id-Latn-ID", "id"}, "id_ID.UTF-8", id},
+        {"no list, LANG=ja_JP", {}, "ja_JP.UTF-8", en},
+    };
+    for (const ChoiceCase &row : cases) {
+        SCOPED_TRACE(row.environment);
+        EXPECT_EQ(LanguageSetup::choose(row.uiLanguages,
+                                        LanguageSetup::isCLocale(row.messagesLocale)),
+                  row.expected);
+    }
+}
+
+// Qt's English words that its widgets show; "OK" and "Folder" are
+// Indonesian too.
+const QSet<QString> kEnglishWords = {
+    "Yes", "No", "Cancel", "Save", "Open", "Close", "Undo", "Redo", "Cut", "Copy",
+    "Paste", "Delete", "Select", "All", "Look", "File", "Files", "Name", "Type",
+    "Size", "Date", "Modified", "Back", "Forward", "Parent", "Directory", "Create",
+    "New", "View", "List", "Detail", "Rename", "Show", "Hidden", "Sidebar", "As",
+};
+
+QStringList englishWordsIn(const QStringList &texts)
+{
+    static const QRegularExpression nonLetters(QStringLiteral("[^\\p{L}]+"));
+    QStringList found;
+    for (const QString &text : texts) {
+        const QStringList words = QString(text).remove(QLatin1Char('&')).split(nonLetters);
+        for (const QString &word : words) {
+            if (kEnglishWords.contains(word))
+                found << text;
+        }
+    }
+    return found;
+}
+
+// The texts a dialog shows: its title, its visible labels and buttons, the
+// tooltips and accessible names of its visible widgets, its menus' actions
+// and its column headers.
+QStringList visibleTexts(QWidget &dialog)
+{
+    QStringList texts{dialog.windowTitle()};
+    for (const QWidget *widget : dialog.findChildren<QWidget *>()) {
+        if (!widget->isVisible())
+            continue;
+        texts << widget->toolTip() << widget->accessibleName();
+        if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
+            texts << button->text();
+        if (const auto *label = qobject_cast<const QLabel *>(widget))
+            texts << label->text();
+        if (const auto *header = qobject_cast<const QHeaderView *>(widget)) {
+            for (int section = 0; section < header->count(); ++section)
+                texts << header->model()->headerData(section, header->orientation()).toString();
+        }
+    }
+    for (const QAction *action : dialog.findChildren<QAction *>())
+        texts << action->text();
+    texts.removeAll(QString());
+    return texts;
+}
+
+QString shown(const QAbstractButton *button)
+{
+    return button != nullptr ? QString(button->text()).remove(QLatin1Char('&')) : QString();
+}
+
+class QtTexts : public ::testing::Test {
+protected:
+    void TearDown() override { LanguageSetup::install(Language::Indonesian); }
+};
+
+TEST_F(QtTexts, are_indonesian_in_a_box_a_context_menu_and_the_file_dialog)
+{
+    ASSERT_EQ(LanguageSetup::installed(), Language::Indonesian);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hitungrama"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(shown(box.button(QMessageBox::Yes)), "Ya");
+    EXPECT_EQ(shown(box.button(QMessageBox::No)), "Tidak");
+
+    QLineEdit field(QStringLiteral("12"));
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    QStringList menuTexts;
+    for (const QAction *action : menu->actions())
+        menuTexts << action->text();
+    EXPECT_TRUE(menuTexts.contains(QStringLiteral("&Salin\tCtrl+C"))) << menuTexts.join(" | ").toStdString();
+    EXPECT_EQ(englishWordsIn(menuTexts).join(" | ").toStdString(), "");
+
+    QTemporaryDir folder;
+    QFileDialog dialog(nullptr, QString(), folder.path(), QStringLiteral("CSV (*.csv)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.show();
+    const QStringList dialogTexts = visibleTexts(dialog);
+    EXPECT_TRUE(dialogTexts.contains(QStringLiteral("&Simpan"))) << dialogTexts.join(" | ").toStdString();
+    EXPECT_EQ(englishWordsIn(dialogTexts).join(" | ").toStdString(), "");
+}
+
+TEST_F(QtTexts, are_qt_own_english_under_english)
+{
+    HarnessApplication::takeWarnings();
+    LanguageSetup::install(Language::English);
+    EXPECT_EQ(LanguageSetup::installed(), Language::English);
+    EXPECT_EQ(HarnessApplication::takeWarnings().join(QLatin1Char('\n')).toStdString(), "");
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hitungrama"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(shown(box.button(QMessageBox::Yes)), "Yes");
+    EXPECT_EQ(shown(box.button(QMessageBox::No)), "No");
+    EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
+}
+
+} // namespace
+} // namespace hitungrama
