@@ -147,13 +147,17 @@ void TapeModel::loadSteps()
 {
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < stepBudgetMs) {
+    // A step is started only when one as long as the last still fits.
+    qint64 lastStep = 0;
+    while (clock.nsecsElapsed() + lastStep < stepBudgetMs * 1000000) {
+        const qint64 stepStart = clock.nsecsElapsed();
         if (m_wantOlder > 0 && canFetchOlder())
             stepOlder();
         else if (m_wantNewer > 0 && canFetchNewer())
             stepNewer();
         else
             break;
+        lastStep = clock.nsecsElapsed() - stepStart;
     }
     const bool more = (m_wantOlder > 0 && canFetchOlder()) || (m_wantNewer > 0 && canFetchNewer());
     if (!more) {
