@@ -250,8 +250,9 @@ void TapeModel::removeVanished()
     shown.reserve(m_rows.size());
     for (const TapeLine &line : std::as_const(m_rows))
         shown << line.id;
-    QList<qint64> existing = TapeQuery::existingIds(m_store.reader(), shown);
-    if (existing.size() == shown.size())
+    bool read = false;
+    QList<qint64> existing = TapeQuery::existingIds(m_store.reader(), shown, &read);
+    if (!read || existing.size() == shown.size())
         return;
     std::sort(existing.begin(), existing.end());
     QList<qint64> gone;

@@ -125,18 +125,19 @@ int TapeQuery::count(const QSqlDatabase &db)
     return int(single(db, QStringLiteral("SELECT count(*) FROM line")));
 }
 
-QList<qint64> TapeQuery::existingIds(const QSqlDatabase &db, const QList<qint64> &ids)
+QList<qint64> TapeQuery::existingIds(const QSqlDatabase &db, const QList<qint64> &ids, bool *ok)
 {
     QList<qint64> existing;
-    for (const TapeLine &line : linesWithIds(db, ids))
+    for (const TapeLine &line : linesWithIds(db, ids, ok))
         existing << line.id;
     return existing;
 }
 
-QList<TapeLine> TapeQuery::linesWithIds(const QSqlDatabase &db, const QList<qint64> &ids)
+QList<TapeLine> TapeQuery::linesWithIds(const QSqlDatabase &db, const QList<qint64> &ids, bool *ok)
 {
     constexpr int perStatement = 500;
     QList<TapeLine> lines;
+    bool allRead = true;
     for (int start = 0; start < ids.size(); start += perStatement) {
         const QList<qint64> chunk = ids.mid(start, perStatement);
         QStringList marks;
@@ -148,9 +149,12 @@ QList<TapeLine> TapeQuery::linesWithIds(const QSqlDatabase &db, const QList<qint
                           .arg(columns, marks.join(QLatin1Char(','))));
         for (qint64 id : chunk)
             query.addBindValue(id);
-        bool ok = false;
-        lines << collect(query, &ok);
+        bool read = false;
+        lines << collect(query, &read);
+        allRead = allRead && read;
     }
+    if (ok != nullptr)
+        *ok = allRead;
     return lines;
 }
 

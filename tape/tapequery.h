@@ -46,9 +46,12 @@ public:
     static qint64 lowestId(const QSqlDatabase &db);
     static qint64 highestId(const QSqlDatabase &db);
     static int count(const QSqlDatabase &db);
-    // Which of these ids are still on the tape.
-    static QList<qint64> existingIds(const QSqlDatabase &db, const QList<qint64> &ids);
-    static QList<TapeLine> linesWithIds(const QSqlDatabase &db, const QList<qint64> &ids);
+    // Which of these ids are still on the tape, and those lines; `ok`, when
+    // given, is false when reading failed.
+    static QList<qint64> existingIds(const QSqlDatabase &db, const QList<qint64> &ids,
+                                     bool *ok = nullptr);
+    static QList<TapeLine> linesWithIds(const QSqlDatabase &db, const QList<qint64> &ids,
+                                        bool *ok = nullptr);
     // Lines with an id above `after`, oldest first (export).
     static QList<TapeLine> linesAfter(const QSqlDatabase &db, qint64 after, int limit);
 

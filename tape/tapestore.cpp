@@ -151,7 +151,9 @@ QSqlDatabase TapeStore::reader()
 {
     if (m_readerName.isEmpty() && !m_databaseName.isEmpty()) {
         const QString name = QStringLiteral("hitungrama-tape-reader-%1").arg(quintptr(this), 0, 16);
-        if (!TapeDatabase::connect(name, m_databaseName, TapeDatabase::Access::ReadWrite,
+        // Read-only: a reader never writes, nor makes a file where the tape
+        // has gone.
+        if (!TapeDatabase::connect(name, m_databaseName, TapeDatabase::Access::ReadOnly,
                                    readerBusyTimeoutMs)
                  .isValid()) {
             m_readerName = name;
