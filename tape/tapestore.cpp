@@ -63,7 +63,7 @@ QString TapeStore::defaultPath()
 
 void TapeStore::open(const QString &path)
 {
-    enqueue([path](TapeWriter &writer) { writer.open(path, true); });
+    enqueue([path](TapeWriter &writer) { writer.open(path); });
 }
 
 void TapeStore::append(const TapeLine &line)

@@ -48,7 +48,7 @@ TapeWriter::~TapeWriter()
     closeConnection();
 }
 
-void TapeWriter::open(const QString &path, bool now)
+void TapeWriter::open(const QString &path)
 {
     if (m_backing == TapeBacking::Disk) {
         closeConnection();
@@ -57,8 +57,7 @@ void TapeWriter::open(const QString &path, bool now)
     m_diskPath = path;
     m_diskBarred = false;
     m_runIds.clear();
-    if (now)
-        settleBacking();
+    settleBacking();
 }
 
 void TapeWriter::append(const TapeLine &line)

@@ -36,9 +36,8 @@ public:
     explicit TapeWriter(const TapeOptions &options, QObject *parent = nullptr);
     ~TapeWriter() override;
 
-    // Where the tape file is; it is opened at the first write after this,
-    // or now when `now` is set (the store's open()).
-    void open(const QString &path, bool now);
+    // Opens the tape file at `path` (an empty path: memory).
+    void open(const QString &path);
     void append(const TapeLine &line);
     void remove(const QList<qint64> &ids);
     // Deletes every line of the tape as it is now (disk or memory).

@@ -158,7 +158,7 @@ QJsonObject measureAppend(const QString &tape, const QTemporaryDir &scratch)
     TapeOptions options;
     options.settingsFile = scratch.filePath(QStringLiteral("settings.ini"));
     TapeWriter writer(options);
-    writer.open(copy, true);
+    writer.open(copy);
     if (writer.backing() != TapeBacking::Disk)
         qFatal("the copy did not open on disk");
     const QList<double> times = timeAppends([&writer](int i) {
