@@ -31,6 +31,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://hitungrama.example.org)
 # The dependencies are read from the program's real shared-library needs.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt SQL loads its SQLite driver as a plugin, which no linked library names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # The window's designed faces (the program falls back to other fonts without
 # them), and the Wayland platform plugin for running natively on Wayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, fonts-comic-neue, qt6-wayland")
