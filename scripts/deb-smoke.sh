@@ -21,5 +21,5 @@ else
 fi
 desktop-file-validate "$root/usr/share/applications/org.example.hitungrama.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.example.hitungrama.metainfo.xml"
-tests/window/smoke_xvfb.sh "$root/usr/bin/hitungrama"
+tests/own-home.sh tests/window/smoke_xvfb.sh "$root/usr/bin/hitungrama"
 echo "packaged program (${root:-installed}): window appeared"

@@ -6,6 +6,7 @@
 #include "window/keyboardrouter.h"
 #include "window/twips.h"
 #include "window/windowresources.h"
+#include "tape/tapestore.h"
 #include "xpbutton/systemcolor.h"
 #include "xpbutton/xpbutton.h"
 
@@ -19,6 +20,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 #include <exception>
@@ -29,8 +31,10 @@ Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent
     : QWidget(parent)
     , m_form(layout.form)
     , m_boxes(boxes)
+    , m_tape(std::make_unique<TapeStore>())
     , m_panel(*this)
     , m_engine(m_panel)
+    , m_recorder(*m_tape, [this] { return m_binaryMode != nullptr && m_binaryMode->isChecked(); })
     , m_widthToggle(layout.form.narrowOuterWidth, layout.form.wideOuterWidth)
 {
     WindowResources::ensureRegistered();
@@ -40,6 +44,7 @@ Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent
     connectControls();
     applyTabOrder();
     setUpKeyboard();
+    m_engine.setCalculationListener(&m_recorder);
     // The window's load notification: the engine's initial state.
     m_engine.load();
 }
@@ -277,6 +282,17 @@ void Form1::toggleWidth()
     setOuterWidthTwips(step.outerWidth);
     if (m_widthToggleButton != nullptr)
         m_widthToggleButton->setCaption(step.caption);
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The tape opens once the window is up, on its writer thread, so that
+    // it adds nothing to start-up; lines finished before are queued.
+    if (!m_tapeOpened) {
+        m_tapeOpened = true;
+        QTimer::singleShot(0, this, [this] { m_tape->open(); });
+    }
 }
 
 void Form1::paintEvent(QPaintEvent *event)

@@ -11,19 +11,23 @@
 // the controls only through WindowPanel; its message boxes, the about box and
 // the exit question go through the MessageBoxService the window was given.
 // Keys reach the same Click handlers through KeyboardRouter and its KeyMap;
-// the display takes text only by pasting (DisplayClipboard).
+// the display takes text only by pasting (DisplayClipboard). Every
+// calculation the engine finishes goes through TapeRecorder to the tape
+// (TapeStore), which opens once the window has first been shown.
 
 #include "engine/engine.h"
 #include "window/controlregistry.h"
 #include "window/formlayout.h"
 #include "window/messageboxservice.h"
 #include "window/pictureloader.h"
+#include "window/taperecorder.h"
 #include "window/widthtoggle.h"
 #include "window/windowpanel.h"
 
 #include <QColor>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class QCheckBox;
@@ -33,6 +37,7 @@ namespace hitungrama {
 
 class DisplayClipboard;
 class KeyboardRouter;
+class TapeStore;
 class XPButton;
 
 class Form1 : public QWidget {
@@ -54,6 +59,7 @@ public:
     XPButton *widthToggleButton() const { return m_widthToggleButton; }
     KeyboardRouter &keyboard() const { return *m_keyboard; }
     DisplayClipboard &clipboard() const { return *m_clipboard; }
+    TapeStore &tape() const { return *m_tape; }
 
     // The outer width is the client width plus the border, in twips.
     int outerWidthTwips() const;
@@ -82,6 +88,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     struct PaintedLine {
@@ -102,10 +109,14 @@ private:
 
     FormDescription m_form;
     MessageBoxService &m_boxes;
+    // Declared before the engine and its recorder, so destroyed after them:
+    // its destructor writes what is still queued.
+    std::unique_ptr<TapeStore> m_tape;
     ControlRegistry m_controls;
     std::vector<PaintedLine> m_lines;
     WindowPanel m_panel;
     Engine m_engine;
+    TapeRecorder m_recorder;
     WidthToggle m_widthToggle;
     PictureLoader m_picture;
     QLineEdit *m_display = nullptr;
@@ -115,6 +126,7 @@ private:
     KeyboardRouter *m_keyboard = nullptr;
     int m_boxesOpen = 0;
     bool m_exited = false;
+    bool m_tapeOpened = false;
 };
 
 } // namespace hitungrama

@@ -4,6 +4,8 @@
 #include "window/form1.h"
 #include "window/languagesetup.h"
 #include "window/layoutloader.h"
+#include "window/terminationsignals.h"
+#include "tape/tapestore.h"
 
 #include <QApplication>
 
@@ -35,8 +37,13 @@ void show(Form1 &window)
 int run(Form1 &window)
 {
     QObject::connect(&window, &Form1::exitRequested, qApp, [] { QCoreApplication::exit(0); });
+    TerminationSignals::quitOnTermination();
     show(window);
-    return QApplication::exec();
+    const int code = QApplication::exec();
+    // Lines still queued reach the tape before the program ends (after one
+    // of the writer's lock waits at the most, when another program holds it).
+    window.tape().waitForWrites(kExitFlushMs);
+    return code;
 }
 
 } // namespace hitungrama::ProgramStart

@@ -23,9 +23,13 @@ std::unique_ptr<Form1> createWindow(const char *programName, MessageBoxService &
 // Centres the window on its screen and shows it.
 void show(Form1 &window);
 
-// Shows the window and runs the event loop until the last window closes or
-// "OFF" is answered Yes, which ends the program at once without closing
-// events; returns the exit code.
+// How long the end of the program waits for the tape's queued lines.
+constexpr int kExitFlushMs = 15000;
+
+// Shows the window and runs the event loop until the last window closes,
+// "OFF" is answered Yes (which ends the program at once without closing
+// events) or a termination signal comes; writes the tape's queued lines and
+// returns the exit code.
 int run(Form1 &window);
 
 } // namespace ProgramStart

@@ -1,4 +1,5 @@
 #include "harness/harnessapplication.h"
+#include "harness/temporaryhome.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -7,6 +8,7 @@
 
 int main(int argc, char **argv)
 {
+    const hitungrama::TemporaryHome home;
     hitungrama::HarnessApplication app(argc, argv);
 
     // The tests answer every box through a recorder. A real modal dialog

@@ -3,6 +3,7 @@
 #include "monkey.h"
 
 #include "harness/harnessapplication.h"
+#include "harness/temporaryhome.h"
 
 #include <QCommandLineParser>
 
@@ -84,6 +85,8 @@ std::optional<Monkey::Options> readOptions(const QStringList &arguments)
 
 int main(int argc, char *argv[])
 {
+    // Twenty thousand actions write a long tape: never the user's.
+    const hitungrama::TemporaryHome home;
     hitungrama::HarnessApplication app(argc, argv);
     const std::optional<Monkey::Options> options = readOptions(QCoreApplication::arguments());
     if (!options)

@@ -10,6 +10,7 @@
 //
 // Prints one JSON object: {"boxes": N, "rss_kib_per_box": ..., "heap_kib_per_box": ...}.
 
+#include "harness/temporaryhome.h"
 #include "window/controlnames.h"
 #include "window/fontsetup.h"
 #include "window/form1.h"
@@ -78,6 +79,7 @@ void closeNextBoxWhenShown(int &closed)
 
 int main(int argc, char *argv[])
 {
+    const hitungrama::TemporaryHome home;
     QApplication app(argc, argv);
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Memory left behind per message box."));

@@ -1,6 +1,7 @@
 // Times the way from one input to the repainted display on the real window,
 // offscreen: a key of the key map against a mouse click on the same button.
 // Both enter the digit 5 on a cleared display and then repaint the display.
+#include "harness/temporaryhome.h"
 #include "window/fontsetup.h"
 #include "window/form1.h"
 #include "window/layoutloader.h"
@@ -70,6 +71,7 @@ BENCHMARK(ClickToRepaintedDisplay)->Unit(benchmark::kMicrosecond);
 int main(int argc, char *argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const hitungrama::TemporaryHome home;
     QApplication app(argc, argv);
     hitungrama::FontSetup::install();
     benchmark::Initialize(&argc, argv);

@@ -1,6 +1,7 @@
 #include "windowcheck.h"
 
 #include "harness/harnessapplication.h"
+#include "harness/temporaryhome.h"
 #include "window/form1.h"
 #include "window/programstart.h"
 
@@ -23,6 +24,7 @@ protected:
         static int argc = 1;
         static char name[] = "monkey_tests";
         static char *argv[] = {name, nullptr};
+        static const TemporaryHome home;
         static HarnessApplication app(argc, argv);
     }
 

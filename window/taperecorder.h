@@ -1,0 +1,25 @@
+#pragma once
+
+#include "engine/calculation.h"
+
+#include <functional>
+
+namespace hitungrama {
+
+class TapeStore;
+
+// Turns each calculation the engine finishes into a tape line, stamped with
+// the time and whether binary mode is on, and queues it on the store; the
+// engine goes on at once.
+class TapeRecorder : public CalculationListener {
+public:
+    TapeRecorder(TapeStore &store, std::function<bool()> binaryMode);
+
+    void calculationFinished(const Calculation &calculation) override;
+
+private:
+    TapeStore &m_store;
+    std::function<bool()> m_binaryMode;
+};
+
+} // namespace hitungrama
