@@ -125,8 +125,8 @@ void KeyboardRouter::run(Command command, const KeyMap::Binding *binding)
 
 bool KeyboardRouter::dropsCircumflexSpace(const QKeyEvent &event)
 {
-    // Where ^ is a plain key people still finish it with Space, as a dead
-    // key wants: that Space must not click the focused button.
+    // Where ^ is a dead key people type it as ^ and Space; that Space belongs
+    // to the ^ and must not click the focused button.
     const bool space = event.key() == Qt::Key_Space;
     if (event.type() == QEvent::KeyRelease)
         return space && m_circumflexSpace == CircumflexSpace::Down;
@@ -183,7 +183,7 @@ bool KeyboardRouter::filterKey(QKeyEvent &key)
     // release would click it.
     if (type != QEvent::KeyPress)
         return true;
-    if (binding != nullptr && binding->deadKey == key.key())
+    if (binding != nullptr && KeyMap::isDeadKey(key.key()))
         m_circumflexSpace = CircumflexSpace::Awaited;
     const bool repeats = binding != nullptr && binding->held == KeyMap::Held::Repeats;
     if (repeats || !m_repeat.isRepeat(key))
