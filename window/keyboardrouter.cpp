@@ -6,6 +6,7 @@
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 
 namespace hitungrama {
@@ -35,7 +36,12 @@ KeyboardRouter::KeyboardRouter(Form1 &form)
     m_hints = new KeyHintOverlay(buttons, &form);
     m_hintDelay.setSingleShot(true);
     m_hintDelay.setInterval(kHintDelayMs);
-    connect(&m_hintDelay, &QTimer::timeout, m_hints, &KeyHintOverlay::showHints);
+    connect(&m_hintDelay, &QTimer::timeout, this, &KeyboardRouter::showHintsIfCtrlHeld);
+    m_hintCheck.setInterval(kHintCheckMs);
+    connect(&m_hintCheck, &QTimer::timeout, this, [this] {
+        if (!ctrlHeldHere())
+            hideHints();
+    });
 
     // Keys go to the focused control: watch the window and every control.
     form.installEventFilter(this);
@@ -48,7 +54,27 @@ KeyboardRouter::KeyboardRouter(Form1 &form)
 void KeyboardRouter::hideHints()
 {
     m_hintDelay.stop();
+    m_hintCheck.stop();
     m_hints->hide();
+}
+
+bool KeyboardRouter::ctrlHeldHere() const
+{
+    // The live state where the platform has one: a release may have gone
+    // elsewhere.
+    return (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier)
+        && m_form.isActiveWindow() && QApplication::activePopupWidget() == nullptr
+        && !m_form.boxOpen() && !m_form.hasExited();
+}
+
+void KeyboardRouter::showHintsIfCtrlHeld()
+{
+    if (!ctrlHeldHere()) {
+        hideHints();
+        return;
+    }
+    m_hints->showHints();
+    m_hintCheck.start();
 }
 
 KeyboardRouter::Command KeyboardRouter::commandFor(const QKeyEvent &event,
@@ -65,7 +91,7 @@ KeyboardRouter::Command KeyboardRouter::commandFor(const QKeyEvent &event,
         return Command::Paste;
     *binding = m_map.find(event);
     if (*binding == nullptr)
-        return Command::None;
+        return KeyMap::isDeadKey(event.key()) ? Command::Ignore : Command::None;
     // Return on a focused button presses that button.
     if (event.key() == Qt::Key_Return && qobject_cast<XPButton *>(QApplication::focusWidget()))
         return Command::None;
@@ -76,6 +102,7 @@ void KeyboardRouter::run(Command command, const KeyMap::Binding *binding)
 {
     switch (command) {
     case Command::None:
+    case Command::Ignore:
         break;
     case Command::KeyList:
         m_form.showKeyList();
@@ -96,33 +123,53 @@ void KeyboardRouter::run(Command command, const KeyMap::Binding *binding)
     }
 }
 
-void KeyboardRouter::watchControl(QKeyEvent &event)
+bool KeyboardRouter::dropsCircumflexSpace(const QKeyEvent &event)
 {
-    if (event.key() != Qt::Key_Control || event.isAutoRepeat())
-        return;
-    if (event.type() == QEvent::KeyPress)
-        m_hintDelay.start();
-    else
-        hideHints();
-}
-
-bool KeyboardRouter::eventFilter(QObject *watched, QEvent *event)
-{
-    const QEvent::Type type = event->type();
-    if (type == QEvent::WindowDeactivate && watched == &m_form) {
-        hideHints();
+    // Where ^ is a dead key people type it as ^ and Space; that Space belongs
+    // to the ^ and must not click the focused button.
+    const bool space = event.key() == Qt::Key_Space;
+    if (event.type() == QEvent::KeyRelease)
+        return space && m_circumflexSpace == CircumflexSpace::Down;
+    switch (m_circumflexSpace) {
+    case CircumflexSpace::None:
+        return false;
+    case CircumflexSpace::Awaited:
+        m_circumflexSpace = space ? CircumflexSpace::Down : CircumflexSpace::None;
+        return space;
+    case CircumflexSpace::Down:
+        if (space && m_repeat.isRepeat(event))
+            return true;
+        m_circumflexSpace = CircumflexSpace::None;
         return false;
     }
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
-        return false;
+    return false;
+}
+
+void KeyboardRouter::watchControl(const QKeyEvent &event)
+{
+    if (event.key() != Qt::Key_Control)
+        return;
+    if (event.type() == QEvent::KeyRelease)
+        hideHints();
+    else if (!m_repeat.isRepeat(event))
+        m_hintDelay.start();
+}
+
+bool KeyboardRouter::filterKey(QKeyEvent &key)
+{
+    const QEvent::Type type = key.type();
+    if (type == QEvent::KeyRelease)
+        m_repeat.noteRelease(key);
     if (m_form.hasExited())
         return false;
     // While a message box is open the keys belong to it alone.
     if (m_form.boxOpen())
         return type != QEvent::ShortcutOverride;
-    auto &key = static_cast<QKeyEvent &>(*event);
-    if (type != QEvent::ShortcutOverride)
+    if (type != QEvent::ShortcutOverride) {
+        if (dropsCircumflexSpace(key))
+            return true;
         watchControl(key);
+    }
     const KeyMap::Binding *binding = nullptr;
     const Command command = commandFor(key, &binding);
     if (command == Command::None)
@@ -134,9 +181,49 @@ bool KeyboardRouter::eventFilter(QObject *watched, QEvent *event)
     }
     // Releases of our keys must not reach a focused button, where Enter's
     // release would click it.
-    if (type == QEvent::KeyPress)
+    if (type != QEvent::KeyPress)
+        return true;
+    if (binding != nullptr && KeyMap::isDeadKey(key.key()))
+        m_circumflexSpace = CircumflexSpace::Awaited;
+    const bool repeats = binding != nullptr && binding->held == KeyMap::Held::Repeats;
+    if (repeats || !m_repeat.isRepeat(key))
         run(command, binding);
     return true;
+}
+
+bool KeyboardRouter::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::WindowDeactivate:
+        if (watched == &m_form) {
+            hideHints();
+            m_circumflexSpace = CircumflexSpace::None;
+        }
+        return false;
+    case QEvent::FocusOut:
+        // A menu takes the keyboard; Ctrl's release would go to it.
+        if (static_cast<QFocusEvent *>(event)->reason() == Qt::PopupFocusReason)
+            hideHints();
+        return false;
+    case QEvent::InputMethodQuery: {
+        // No input method: dead keys and compose keys then come as keys, and
+        // no commit or preedit text can reach the display.
+        auto *query = static_cast<QInputMethodQueryEvent *>(event);
+        if (!(query->queries() & Qt::ImEnabled))
+            return false;
+        query->setValue(Qt::ImEnabled, false);
+        query->accept();
+        return true;
+    }
+    case QEvent::InputMethod:
+        return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+        return filterKey(static_cast<QKeyEvent &>(*event));
+    default:
+        return false;
+    }
 }
 
 } // namespace hitungrama

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "window/keymap.h"
+#include "xpbutton/keyrepeat.h"
 
 #include <QObject>
 #include <QTimer>
@@ -17,12 +18,20 @@ class KeyHintOverlay;
 // paste, and shows the key hints while Ctrl is held. Keys outside the map
 // reach the focused control unchanged, so Tab, the arrows, Space on a button
 // and the Alt access keys keep their meaning; so does Return on a button.
+//
+// A held key acts once, unless its binding repeats; repeats are told apart
+// as the buttons tell them (KeyRepeat). The window refuses input methods, so
+// dead keys and compose keys arrive as plain keys: the dead circumflex is
+// "^", and the Space that would finish it elsewhere does nothing here.
 class KeyboardRouter : public QObject {
     Q_OBJECT
 
 public:
     static constexpr int kPressedLookMs = 100;
     static constexpr int kHintDelayMs = 600;
+    // How often shown hints check that Ctrl is still down: its release may
+    // have gone to a menu, a box or another program.
+    static constexpr int kHintCheckMs = 200;
 
     explicit KeyboardRouter(Form1 &form);
 
@@ -34,15 +43,26 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Command { None, Button, KeyList, Copy, Paste };
+    enum class Command { None, Ignore, Button, KeyList, Copy, Paste };
+    // Where the dead circumflex's Space stands: the next press may be it, or
+    // it is down and its repeats and release are dropped too.
+    enum class CircumflexSpace { None, Awaited, Down };
+
     Command commandFor(const QKeyEvent &event, const KeyMap::Binding **binding) const;
     void run(Command command, const KeyMap::Binding *binding);
-    void watchControl(QKeyEvent &event);
+    bool filterKey(QKeyEvent &event);
+    bool dropsCircumflexSpace(const QKeyEvent &event);
+    void watchControl(const QKeyEvent &event);
+    bool ctrlHeldHere() const;
+    void showHintsIfCtrlHeld();
 
     Form1 &m_form;
     KeyMap m_map;
     KeyHintOverlay *m_hints = nullptr;
     QTimer m_hintDelay;
+    QTimer m_hintCheck;
+    KeyRepeat m_repeat;
+    CircumflexSpace m_circumflexSpace = CircumflexSpace::None;
 };
 
 } // namespace hitungrama

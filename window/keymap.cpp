@@ -43,28 +43,28 @@ QString spokenKey(const QString &key)
 KeyMap::KeyMap()
 {
     m_bindings = {
-        {button(kDigitButtons, 0), keys({"0"})},
-        {button(kDigitButtons, 1), keys({"1"})},
-        {button(kDigitButtons, 2), keys({"2"})},
-        {button(kDigitButtons, 3), keys({"3"})},
-        {button(kDigitButtons, 4), keys({"4"})},
-        {button(kDigitButtons, 5), keys({"5"})},
-        {button(kDigitButtons, 6), keys({"6"})},
-        {button(kDigitButtons, 7), keys({"7"})},
-        {button(kDigitButtons, 8), keys({"8"})},
-        {button(kDigitButtons, 9), keys({"9"})},
-        {button(kDecimalPointButton), keys({".", ","})},
+        {button(kDigitButtons, 0), keys({"0"}), Held::Repeats},
+        {button(kDigitButtons, 1), keys({"1"}), Held::Repeats},
+        {button(kDigitButtons, 2), keys({"2"}), Held::Repeats},
+        {button(kDigitButtons, 3), keys({"3"}), Held::Repeats},
+        {button(kDigitButtons, 4), keys({"4"}), Held::Repeats},
+        {button(kDigitButtons, 5), keys({"5"}), Held::Repeats},
+        {button(kDigitButtons, 6), keys({"6"}), Held::Repeats},
+        {button(kDigitButtons, 7), keys({"7"}), Held::Repeats},
+        {button(kDigitButtons, 8), keys({"8"}), Held::Repeats},
+        {button(kDigitButtons, 9), keys({"9"}), Held::Repeats},
+        {button(kDecimalPointButton), keys({".", ","}), Held::Repeats},
         {button(kOperatorButtons, 0), keys({"+"})},
         {button(kOperatorButtons, 1), keys({"-"})},
         {button(kOperatorButtons, 2), keys({"*"})},
         {button(kOperatorButtons, 3), keys({"/"})},
         {button(kOperatorButtons, 4), keys({"=", "Return", "Enter"})},
-        {button(kOperatorButtons, 5), keys({"^"})},
+        {button(kOperatorButtons, 5), keys({"^"}), Held::Once, Qt::Key_Dead_Circumflex},
         {button(kOperatorButtons, 6), keys({"m"})},
         {button(kOnButton), keys({"Esc"})},
         {button(kOffButton), keys({"Ctrl+Q"})},
         {button(kClearEntryButton), keys({"Del"})},
-        {button(kBackSpaceButton), keys({"Backspace"})},
+        {button(kBackSpaceButton), keys({"Backspace"}), Held::Repeats},
         {button(kAboutButton), keys({"Ctrl+I"})},
         {button(kMemoryButtons, 0), keys({"Ctrl+M"})},
         {button(kMemoryButtons, 1), keys({"Ctrl+L"})},
@@ -110,6 +110,13 @@ const KeyMap::Binding *KeyMap::find(const QKeyEvent &event) const
     }
     if (modifiers & Qt::ControlModifier)
         return nullptr;
+    if (isDeadKey(event.key())) {
+        for (const Binding &binding : m_bindings) {
+            if (binding.deadKey == event.key())
+                return &binding;
+        }
+        return nullptr;
+    }
     const QString text = event.text();
     if (text.size() != 1)
         return nullptr;
@@ -128,6 +135,11 @@ const KeyMap::Binding *KeyMap::find(const ControlId &control) const
             return &binding;
     }
     return nullptr;
+}
+
+bool KeyMap::isDeadKey(int key)
+{
+    return key >= Qt::Key_Dead_Grave && key <= Qt::Key_Dead_Longsolidusoverlay;
 }
 
 QString KeyMap::hint(const Binding &binding)
@@ -159,7 +171,9 @@ QString KeyMap::describe(const std::function<QString(const ControlId &)> &captio
         "\n\nEnter dan Spasi pada tombol yang terfokus menekan tombol itu."
         "\nCtrl+V atau Shift+Insert: tempel teks ke layar."
         "\nCtrl+C atau Ctrl+Insert: salin teks layar."
-        "\nTahan Ctrl untuk melihat tombol keyboard di atas tiap tombol.");
+        "\nTahan Ctrl untuk melihat tombol keyboard di atas tiap tombol.\n");
+    text += tr("Angka, titik, dan Back-Space berulang selama tombolnya ditahan; "
+               "tombol lain bekerja sekali setiap kali ditekan.");
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "window/controlid.h"
 
+#include <QCoreApplication>
 #include <QKeyCombination>
 #include <QString>
 #include <QStringList>
@@ -20,12 +21,23 @@ namespace hitungrama {
 // the text the key types whatever the keyboard layout and whether it came from
 // the main row or the keypad, letters in either case; or in portable key text
 // ("Return", "Ctrl+M"), matched against the key itself. Shift never matters,
-// Alt and Meta always keep a key out of the map (access keys use Alt).
+// Alt and Meta always keep a key out of the map (access keys use Alt). Dead
+// keys have no portable key text: a binding names its dead key apart, and
+// the dead keys no binding names do nothing.
+//
+// A held key acts once per press unless its binding repeats: text entry
+// repeats (digits, the point, Back-Space), commands do not.
 class KeyMap {
+    Q_DECLARE_TR_FUNCTIONS(KeyMap)
+
 public:
+    enum class Held { Once, Repeats };
+
     struct Binding {
         ControlId control;
         QStringList keys; // the first is the one shown over the button
+        Held held = Held::Once;
+        Qt::Key deadKey = Qt::Key_unknown; // a dead key that acts as keys do
     };
 
     KeyMap();
@@ -34,6 +46,7 @@ public:
     // The binding the key event belongs to, or nullptr.
     const Binding *find(const QKeyEvent &event) const;
     const Binding *find(const ControlId &control) const;
+    static bool isDeadKey(int key);
 
     // The key text shown over a button: letters in upper case.
     static QString hint(const Binding &binding);

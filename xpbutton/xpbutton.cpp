@@ -672,23 +672,23 @@ void XPButton::keyPressEvent(QKeyEvent *event)
     QPointer<XPButton> self(this);
     const short code = keyCodeOf(*event);
     const short shift = shiftState(event->modifiers());
-    // A held key repeats as a release and a press with the same timestamp, and
-    // Qt flags the pair as a repeat only when the press was already read.
-    const bool repeat =
-        event->timestamp() != 0 && code == m_keyUpCode && event->timestamp() == m_keyUpTime;
-    // A repeat that arrives after its release has clicked continues a hold
-    // that has had its Click: it neither arms nor looks pressed.
-    const bool clickedHold = repeat && !m_keyUpTimer->isActive();
-    if (repeat)
+    const bool repeat = m_keyRepeat.isRepeat(*event);
+    // The waiting release was half of this pair: the key is still held.
+    if (m_keyRepeat.completesPair(*event))
         m_keyUpTimer->stop();
     finishWaitingKeyUp();
     if (!self || !m_enabledFlag)
         return;
-    m_lastKeyCode = clickedHold ? 0 : code;
+    // Only a fresh press made while this button has the focus starts a key
+    // press; a repeat continues one that has not clicked yet. A key already
+    // down when the focus came, such as the Return that closed a box this
+    // button opened, neither arms the button nor looks pressed.
+    const bool pressing = !repeat || m_lastKeyCode == code;
+    m_lastKeyCode = pressing ? code : 0;
     switch (code) {
     case KeyCode::Enter:
     case KeyCode::Space:
-        if (!clickedHold)
+        if (pressing)
             Repaint(1);
         break;
     case KeyCode::Left:
@@ -728,12 +728,12 @@ void XPButton::keyReleaseEvent(QKeyEvent *event)
     const short shift = shiftState(event->modifiers());
     m_keyUpCode = code;
     m_keyUpShift = shift;
-    m_keyUpTime = event->timestamp();
+    m_keyRepeat.noteRelease(*event);
     if ((code == KeyCode::Space && m_lastKeyCode == KeyCode::Space)
         || (code == KeyCode::Enter && m_lastKeyCode == KeyCode::Enter)) {
         // A release from the window system may be the first half of a repeat:
         // Click and KeyUp wait for its press. One without a time cannot be.
-        if (m_keyUpTime != 0)
+        if (KeyRepeat::mayPair(*event))
             m_keyUpTimer->start();
         else
             finishKeyUp();

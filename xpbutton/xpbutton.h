@@ -24,6 +24,7 @@
 
 #include "xpbutton/ambientproperties.h"
 #include "xpbutton/fontunits.h"
+#include "xpbutton/keyrepeat.h"
 #include "xpbutton/pixelgrid.h"
 #include "xpbutton/propertybag.h"
 #include "xpbutton/xpbuttonrenderer.h"
@@ -168,12 +169,12 @@ private:
     bool m_pointerOver = false; // where the last pointer event put the pointer
     bool m_pressArmed = false;  // a press on this button awaits its release
     quint64 m_releaseSerial = 0; // counts releases, to spot one handled during a press
-    // The last key release, to tell the press of a held key's repeat (same key,
-    // same time) from a new key-down; a clicking release waits on the timer.
+    // Tells a held key's repeats from new key-downs; a clicking release waits
+    // on the timer for the press that would make it half of a repeat.
+    KeyRepeat m_keyRepeat;
     QTimer *m_keyUpTimer = nullptr;
     short m_keyUpCode = 0;
     short m_keyUpShift = 0;
-    quint64 m_keyUpTime = 0;
 
     // Persisted properties.
     bool m_enabledFlag = false;

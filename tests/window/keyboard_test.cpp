@@ -11,14 +11,19 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -49,6 +54,34 @@ protected:
         QTest::keyClick(focused(), k, modifiers);
     }
     static QClipboard &clipboard() { return *QGuiApplication::clipboard(); }
+    // A key event with its time. A held key repeats as a release and a press
+    // at one time, which Qt flags only when it reads both at once.
+    static void send(QEvent::Type type, Qt::Key k, Qt::KeyboardModifiers mods, quint64 time, bool flagged = false)
+    {
+        QKeyEvent event(type, k, mods, k < 0x80 ? QString(QChar(k)) : QString(), flagged);
+        event.setTimestamp(time);
+        QApplication::sendEvent(focused(), &event);
+    }
+    // Three repeats of a key pressed at `time`, then its release.
+    static void holdOn(Qt::Key k, Qt::KeyboardModifiers mods, quint64 time, bool flagged)
+    {
+        for (quint64 t = time + 500; t < time + 590; t += 33) {
+            send(QEvent::KeyRelease, k, mods, t, flagged);
+            send(QEvent::KeyPress, k, mods, t, flagged);
+        }
+        send(QEvent::KeyRelease, k, mods, time + 900);
+    }
+};
+
+// Clipboard text that counts its reads.
+struct CountedText : QMimeData {
+    std::shared_ptr<int> reads = std::make_shared<int>(0);
+    CountedText() { setText(QStringLiteral("7")); }
+    QVariant retrieveData(const QString &type, QMetaType metaType) const override
+    {
+        ++*reads;
+        return QMimeData::retrieveData(type, metaType);
+    }
 };
 
 TEST_F(KeyboardTest, keys_act_from_every_control_and_leave_the_focus_there)
@@ -248,6 +281,101 @@ TEST_F(KeyboardTest, f1_lists_the_keys_in_an_information_box)
     EXPECT_EQ(box.icon, MessageIcon::Information);
     for (const char *line : {"Ctrl+M: M+", "Esc: ON", "= atau Enter atau Enter keypad: =", "L atau N: log"})
         EXPECT_TRUE(box.text.contains(QString::fromUtf8(line))) << line;
+}
+
+TEST_F(KeyboardTest, held_keys_repeat_text_entry_but_act_once_for_commands)
+{
+    // The key, the button it clicks (none: the paste) and whether it repeats.
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, const char *, int, bool> cases[] = {
+        {Qt::Key_5, Qt::NoModifier, "XPButton1", 5, true}, {Qt::Key_Backspace, Qt::NoModifier, "XPButton6", -1, true},
+        {Qt::Key_Plus, Qt::ShiftModifier, "XPButton2", 0, false}, {Qt::Key_S, Qt::NoModifier, "XPButton9", 0, false},
+        {Qt::Key_V, Qt::ControlModifier, nullptr, 0, false}};
+    quint64 time = 1000;
+    for (const auto &[k, mods, name, index, repeats] : cases) {
+        for (const bool flagged : {true, false}) {
+            key(Qt::Key_Escape);
+            type("2");
+            auto *text = new CountedText;
+            const std::shared_ptr<int> reads = text->reads;
+            clipboard().setMimeData(text);
+            std::optional<QSignalSpy> clicks;
+            if (name != nullptr)
+                clicks.emplace(button(name, index), &XPButton::Click);
+            const auto acted = [&] { return clicks ? int(clicks->count()) : *reads; };
+            send(QEvent::KeyPress, k, mods, time += 1000);
+            const int once = acted();
+            ASSERT_GT(once, 0) << k;
+            holdOn(k, mods, time, flagged);
+            EXPECT_EQ(acted(), repeats ? 4 * once : once) << k << (flagged ? " flagged" : " unflagged");
+        }
+    }
+    clipboard().clear();
+}
+
+TEST_F(KeyboardTest, dead_and_input_method_keys_write_nothing_and_dead_circumflex_is_x_to_the_y)
+{
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(&display(), &query);
+    EXPECT_FALSE(query.value(Qt::ImEnabled).toBool());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("^"));
+    QApplication::sendEvent(&display(), &commit);
+    EXPECT_EQ(display().text(), QStringLiteral("0"));
+    // '^' the dead circumflex, '`' the dead grave; the focus on the display
+    // or on the "1" button.
+    const std::tuple<bool, const char *, const char *> cases[] = {
+        {false, "2^ 3=", "8"}, {true, "2^ 3=", "8"}, {true, "2^3= ", "1"}, {true, "2` ", "21"}};
+    for (const auto &[onButton, keys, shown] : cases) {
+        key(Qt::Key_Escape);
+        onButton ? button("XPButton1", 1)->setFocus() : display().setFocus();
+        for (const char *c = keys; *c != '\0'; ++c) {
+            const Qt::Key k = *c == '^' ? Qt::Key_Dead_Circumflex : *c == '`' ? Qt::Key_Dead_Grave : Qt::Key(*c);
+            send(QEvent::KeyPress, k, Qt::NoModifier, 0);
+            send(QEvent::KeyRelease, k, Qt::NoModifier, 0);
+        }
+        EXPECT_EQ(display().text(), QString::fromLatin1(shown)) << keys << (onButton ? " on a button" : "");
+    }
+    EXPECT_EQ(beeps.count(), 0);
+}
+
+TEST_F(KeyboardTest, return_still_held_after_the_box_it_closed_does_not_open_it_again)
+{
+    button("XPButton7")->setFocus(); // ABOUT
+    window.boxes.expect();
+    send(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, 1000);
+    send(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, 1100);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.boxes.records().size() == 1; }));
+    // Return went down again to close the box; its repeats reach ABOUT.
+    for (const bool flagged : {true, false}) {
+        holdOn(Qt::Key_Return, Qt::NoModifier, flagged ? 3000 : 4000, flagged);
+        QTest::qWait(60);
+        EXPECT_EQ(window.boxes.records().size(), 1u) << (flagged ? "flagged" : "unflagged");
+    }
+}
+
+TEST_F(KeyboardTest, hints_go_when_a_menu_or_anything_else_takes_the_release_of_ctrl)
+{
+    KeyHintOverlay *hints = form().keyboard().hints();
+    const auto ctrlDown = [&](bool untilShown) {
+        QTest::keyPress(focused(), Qt::Key_Control, Qt::ControlModifier);
+        return !untilShown || QTest::qWaitFor([&] { return hints->isVisible(); }, 2000);
+    };
+    for (const bool shownFirst : {true, false}) {
+        ASSERT_TRUE(ctrlDown(shownFirst));
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), display().mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(&display(), &rightClick);
+        QWidget *menu = QApplication::activePopupWidget();
+        ASSERT_NE(menu, nullptr);
+        QTest::keyRelease(menu, Qt::Key_Control);
+        QTest::qWait(KeyboardRouter::kHintDelayMs + 100);
+        QTest::keyClick(menu, Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+        EXPECT_FALSE(hints->isVisible()) << "shown before the menu: " << shownFirst;
+    }
+    ASSERT_TRUE(ctrlDown(true));
+    QWidget elsewhere;
+    QTest::keyRelease(&elsewhere, Qt::Key_Control);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !hints->isVisible(); }, 1000));
 }
 
 } // namespace
