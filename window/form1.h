@@ -11,7 +11,7 @@
 // the controls only through WindowPanel; its message boxes, the about box and
 // the exit question go through the MessageBoxService the window was given.
 // Keys reach the same Click handlers through KeyboardRouter and its KeyMap;
-// the display takes text only by pasting (DisplayClipboard).
+// a paste (DisplayClipboard) enters a number into the engine.
 
 #include "engine/engine.h"
 #include "window/controlregistry.h"
@@ -67,6 +67,8 @@ public:
     MessageAnswer showMessage(const MessageBoxRequest &request);
     void refuseInput();
     void displayChanged();
+    // A number the paste rule accepted, entered as the engine's numberPasted.
+    void numberPasted(double value);
     // The list of keys, in an information box.
     void showKeyList();
     // True while one of the window's message boxes is open.
@@ -77,8 +79,6 @@ signals:
     void exitRequested();
     // The engine refused an input (after the beep).
     void inputRefused();
-    // The user put text into the display by hand (a paste).
-    void displayTyped(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -72,7 +72,7 @@ KeyboardRouter::Command KeyboardRouter::commandFor(const QKeyEvent &event,
     return Command::Button;
 }
 
-void KeyboardRouter::run(Command command, const KeyMap::Binding *binding)
+void KeyboardRouter::run(Command command, const KeyMap::Binding *binding, quint64 eventTime)
 {
     switch (command) {
     case Command::None:
@@ -84,7 +84,7 @@ void KeyboardRouter::run(Command command, const KeyMap::Binding *binding)
         m_form.clipboard().copy();
         break;
     case Command::Paste:
-        m_form.clipboard().paste();
+        m_form.clipboard().pasteFromKey(eventTime);
         break;
     case Command::Button: {
         XPButton *button = m_form.controls().button(binding->control.name, binding->control.index);
@@ -135,7 +135,7 @@ bool KeyboardRouter::eventFilter(QObject *watched, QEvent *event)
     // Releases of our keys must not reach a focused button, where Enter's
     // release would click it.
     if (type == QEvent::KeyPress)
-        run(command, binding);
+        run(command, binding, key.timestamp());
     return true;
 }
 

@@ -36,7 +36,7 @@ protected:
 private:
     enum class Command { None, Button, KeyList, Copy, Paste };
     Command commandFor(const QKeyEvent &event, const KeyMap::Binding **binding) const;
-    void run(Command command, const KeyMap::Binding *binding);
+    void run(Command command, const KeyMap::Binding *binding, quint64 eventTime);
     void watchControl(QKeyEvent &event);
 
     Form1 &m_form;
