@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::optional<double> value = hitungrama::readPastedText(text, binary);
     if (!value)
         return 0;
-    if (!std::isfinite(*value) || std::signbit(*value))
-        fail("accepted a non-finite or negative zero value", text);
+    if (!std::isfinite(*value) || (*value == 0 && std::signbit(*value)))
+        fail("accepted a non-finite value or -0", text);
     if (binary && (*value < 0 || std::floor(*value) != *value))
         fail("binary mode accepted more than 0s and 1s", text);
     const std::string shown = hitungrama::formatGeneral(*value);
