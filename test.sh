@@ -31,4 +31,9 @@ scripts/fuzz.sh
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DHITUNGRAMA_SANITIZE=ON
 cmake --build build-sanitize --parallel "$jobs"
-ctest --test-dir build-sanitize --output-on-failure --parallel "$jobs"
+# LeakSanitizer's record of the thread-local blocks that __tls_get_addr hands
+# out can hold a bogus range with this glibc, and its tracer then crashes at
+# exit (seen in the picture decoding tests); without that record it still
+# scans the static thread-local storage, the stacks and the heap.
+ASAN_OPTIONS=${ASAN_OPTIONS:-intercept_tls_get_addr=0} \
+    ctest --test-dir build-sanitize --output-on-failure --parallel "$jobs"

@@ -120,6 +120,13 @@ void Engine::clearEntryClicked()
     setDisplay("");
 }
 
+void Engine::numberPasted(double value)
+{
+    m_currentValue = value;
+    showCurrentValue();
+    m_startNewNumber = false;
+}
+
 // Binary operations, evaluated strictly from left to right
 
 void Engine::operatorClicked(Operator op)

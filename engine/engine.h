@@ -36,6 +36,9 @@ public:
     void decimalPointClicked();
     void backSpaceClicked();
     void clearEntryClicked();
+    // A number pasted into the display (see readPastedText) replaces the
+    // number being entered; entry goes on after it, a pending operator stays.
+    void numberPasted(double value);
     void operatorClicked(Operator op);
     void onClicked();
     void functionClicked(Function function);

@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QStyleHints>
@@ -355,11 +356,35 @@ QString ActionRunner::typeText(const QString &text)
 
 QString ActionRunner::pasteText(const QString &text)
 {
-    // The text goes on the clipboard and comes in with Ctrl+V, as a user
-    // pastes it. "\n" in a script stands for a line break.
-    QString clipboardText = text;
-    clipboardText.replace(QLatin1String("\\n"), QLatin1String("\n"));
-    QGuiApplication::clipboard()->setText(clipboardText);
+    // The bytes go on the clipboard as UTF-8 text and come in with Ctrl+V,
+    // as a user pastes them. Escapes give what a line cannot hold: "\n",
+    // "\r", "\t", "\0", "\\" and "\xHH" (any byte, so also bad UTF-8).
+    const QByteArray line = text.toUtf8();
+    QByteArray bytes;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const char c = line.at(i);
+        if (c != '\\' || i + 1 == line.size()) {
+            bytes += c;
+            continue;
+        }
+        const char next = line.at(++i);
+        static const QByteArray plain = QByteArrayLiteral("nrt0\\");
+        static const QByteArray meant = QByteArray("\n\r\t\0\\", 5);
+        if (const qsizetype k = plain.indexOf(next); k >= 0) {
+            bytes += meant.at(k);
+        } else if (next == 'x' && i + 2 < line.size()) {
+            bool ok = false;
+            bytes += static_cast<char>(line.mid(i + 1, 2).toInt(&ok, 16));
+            if (!ok)
+                return QStringLiteral("not a byte: \"\\x%1\"").arg(QString::fromUtf8(line.mid(i + 1, 2)));
+            i += 2;
+        } else {
+            return QStringLiteral("unknown escape \"\\%1\"").arg(QLatin1Char(next));
+        }
+    }
+    auto *data = new QMimeData;
+    data->setData(QStringLiteral("text/plain;charset=utf-8"), bytes);
+    QGuiApplication::clipboard()->setMimeData(data);
     QTest::keyClick(keyTarget(), Qt::Key_V, Qt::ControlModifier);
     settle(0);
     return QString();

@@ -6,13 +6,13 @@ namespace hitungrama {
 
 // What the display may hold after any action: a number text the engine
 // reads back (including "Infinity", "-Infinity", "NaN" and binary numerals),
-// the one system message that stays in the display, nothing, or the text
-// the user last typed. "Desimal" pads any text with zeros on the left and
-// the decimal point appends "." to any text without one, so both are
-// allowed around each of these. Texts are UTF-8.
+// the one system message that stays in the display, or nothing. "Desimal"
+// pads any text with zeros on the left and the decimal point appends "." to
+// any text without one, so both are allowed around each of these. Texts are
+// UTF-8.
 namespace DisplayRule {
 
-bool accepts(const std::string &display, const std::string &typed);
+bool accepts(const std::string &display);
 
 // The text without one trailing "." and without leading zeros.
 std::string normalised(const std::string &text);

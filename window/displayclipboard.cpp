@@ -1,33 +1,48 @@
 #include "window/displayclipboard.h"
 
+#include "engine/pastedtext.h"
 #include "window/form1.h"
 
+#include <QCheckBox>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
+
+#include <optional>
 
 namespace hitungrama {
 
 namespace {
 
-QString firstLine(const QString &text)
+// The clipboard's text as UTF-8, or none when it holds no text. QMimeData's
+// text() would ask the owner up to three times (two text formats, then a
+// list of addresses), and on X11 Qt asks again for the list of formats before
+// each of them while that list has not come: against a silent owner that is
+// three waits of 5 s. Here the formats come first, then exactly one text
+// format, preferring the one with a known encoding.
+std::optional<std::string> clipboardText()
 {
-    qsizetype end = 0;
-    while (end < text.size() && text.at(end) != QLatin1Char('\n') && text.at(end) != QLatin1Char('\r'))
-        ++end;
-    return text.left(end);
-}
-
-qsizetype characterCount(const QString &text)
-{
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            ++i;
-        ++count;
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    if (data == nullptr)
+        return std::nullopt;
+    const QStringList formats = data->formats();
+    QString chosen;
+    for (const QString &format : formats) {
+        if (format.compare(QLatin1String("text/plain;charset=utf-8"), Qt::CaseInsensitive) == 0) {
+            chosen = format;
+            break;
+        }
+        if (format == QLatin1String("text/plain"))
+            chosen = format;
     }
-    return count;
+    if (chosen.isEmpty())
+        return std::nullopt;
+    // Qt hands "text/plain" over as UTF-8 whatever the owner sent it in.
+    const QByteArray bytes = data->data(chosen);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 } // namespace
@@ -57,22 +72,54 @@ void DisplayClipboard::paste()
 {
     if (m_form.hasExited())
         return;
-    const QString line = firstLine(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
-    if (line.isEmpty() || characterCount(line) > kLongestPaste) {
+    const std::optional<std::string> text = clipboardText();
+    if (!text) {
         m_form.refuseInput();
         return;
     }
-    m_display.setText(line);
-    emit m_form.displayTyped(line);
+    pasteUtf8(*text);
+}
+
+void DisplayClipboard::pasteFromKey(quint64 eventTime)
+{
+    // Presses made while a paste waited (a held key's repeats among them)
+    // queue up behind it; each would wait for the owner again. Platform
+    // clocks are 32 bits wide and wrap.
+    const quint32 since = static_cast<quint32>(eventTime - m_keyPasteTime);
+    if (m_keyPasteSpanMs >= 0 && since > 0 && since < m_keyPasteSpanMs)
+        return;
+    QElapsedTimer span;
+    span.start();
+    paste();
+    m_keyPasteTime = eventTime;
+    m_keyPasteSpanMs = span.elapsed() + kKeyArrivalMs;
+}
+
+bool DisplayClipboard::pasteText(const QString &text)
+{
+    if (m_form.hasExited())
+        return false;
+    return pasteUtf8(text.toStdString());
+}
+
+bool DisplayClipboard::pasteUtf8(const std::string &text)
+{
+    const QCheckBox *binaryMode = m_form.binaryModeBox();
+    const bool binary = binaryMode != nullptr && binaryMode->checkState() == Qt::Checked;
+    const std::optional<double> value = readPastedText(text, binary);
+    if (!value) {
+        m_form.refuseInput();
+        return false;
+    }
+    m_form.numberPasted(*value);
+    return true;
 }
 
 QMenu *DisplayClipboard::createMenu(QWidget *parent)
 {
     auto *menu = new QMenu(parent);
-    connect(menu->addAction(QStringLiteral("Salin")), &QAction::triggered, this,
-            &DisplayClipboard::copy);
-    connect(menu->addAction(QStringLiteral("Tempel")), &QAction::triggered, this,
-            &DisplayClipboard::paste);
+    connect(menu->addAction(tr("Salin")), &QAction::triggered, this, &DisplayClipboard::copy);
+    connect(menu->addAction(tr("Tempel")), &QAction::triggered, this, &DisplayClipboard::paste);
     return menu;
 }
 

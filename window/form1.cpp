@@ -220,6 +220,12 @@ void Form1::displayChanged()
         m_engine.displayChanged();
 }
 
+void Form1::numberPasted(double value)
+{
+    if (!m_exited)
+        m_engine.numberPasted(value);
+}
+
 void Form1::routeClick(const ControlId &id)
 {
     if (m_exited)

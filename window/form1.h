@@ -11,7 +11,7 @@
 // the controls only through WindowPanel; its message boxes, the about box and
 // the exit question go through the MessageBoxService the window was given.
 // Keys reach the same Click handlers through KeyboardRouter and its KeyMap;
-// the display takes text only by pasting (DisplayClipboard). Every
+// a paste (DisplayClipboard) enters a number into the engine. Every
 // calculation the engine finishes goes through TapeRecorder to the tape
 // (TapeStore), which opens once the window has first been shown.
 
@@ -73,6 +73,8 @@ public:
     MessageAnswer showMessage(const MessageBoxRequest &request);
     void refuseInput();
     void displayChanged();
+    // A number the paste rule accepted, entered as the engine's numberPasted.
+    void numberPasted(double value);
     // The list of keys, in an information box.
     void showKeyList();
     // True while one of the window's message boxes is open.
@@ -83,8 +85,6 @@ signals:
     void exitRequested();
     // The engine refused an input (after the beep).
     void inputRefused();
-    // The user put text into the display by hand (a paste).
-    void displayTyped(const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -98,7 +98,7 @@ KeyboardRouter::Command KeyboardRouter::commandFor(const QKeyEvent &event,
     return Command::Button;
 }
 
-void KeyboardRouter::run(Command command, const KeyMap::Binding *binding)
+void KeyboardRouter::run(Command command, const KeyMap::Binding *binding, quint64 eventTime)
 {
     switch (command) {
     case Command::None:
@@ -111,7 +111,7 @@ void KeyboardRouter::run(Command command, const KeyMap::Binding *binding)
         m_form.clipboard().copy();
         break;
     case Command::Paste:
-        m_form.clipboard().paste();
+        m_form.clipboard().pasteFromKey(eventTime);
         break;
     case Command::Button: {
         XPButton *button = m_form.controls().button(binding->control.name, binding->control.index);
@@ -187,7 +187,7 @@ bool KeyboardRouter::filterKey(QKeyEvent &key)
         m_circumflexSpace = CircumflexSpace::Awaited;
     const bool repeats = binding != nullptr && binding->held == KeyMap::Held::Repeats;
     if (repeats || !m_repeat.isRepeat(key))
-        run(command, binding);
+        run(command, binding, key.timestamp());
     return true;
 }
 

@@ -49,7 +49,7 @@ private:
     enum class CircumflexSpace { None, Awaited, Down };
 
     Command commandFor(const QKeyEvent &event, const KeyMap::Binding **binding) const;
-    void run(Command command, const KeyMap::Binding *binding);
+    void run(Command command, const KeyMap::Binding *binding, quint64 eventTime);
     bool filterKey(QKeyEvent &event);
     bool dropsCircumflexSpace(const QKeyEvent &event);
     void watchControl(const QKeyEvent &event);

@@ -1,5 +1,6 @@
-"""Helpers of the desktop tests: the window layout, the replay program as a
-display reader, and screen images (X framebuffer dumps and PNG files)."""
+"""Helpers of the desktop tests: a virtual X server, the window layout, the
+replay program as a display reader, and screen images (X framebuffer dumps
+and PNG files)."""
 import json
 import os
 import struct
@@ -23,6 +24,20 @@ def skip(reason):
 def fail(reason):
     print(f"FAIL: {reason}", file=sys.stderr)
     sys.exit(1)
+
+
+def start_xvfb(screen, *options):
+    """A virtual X server on a free display: the process and the display name."""
+    for number in range(140, 200):
+        if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
+            server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", screen, "-nolisten", "tcp", *options],
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            for _ in range(100):
+                if os.path.exists(f"/tmp/.X11-unix/X{number}"):
+                    return server, f":{number}"
+                time.sleep(0.05)
+            server.kill()
+    fail("no free X display")
 
 
 def button_rects(source_dir):

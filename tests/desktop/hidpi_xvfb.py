@@ -17,19 +17,6 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import desktoprun as d  # noqa: E402
 
 
-def start_xvfb(fbdir):
-    for number in range(140, 200):
-        if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
-            server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1600x1200x24", "-nolisten", "tcp",
-                                       "-fbdir", fbdir], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            for _ in range(100):
-                if os.path.exists(f"/tmp/.X11-unix/X{number}"):
-                    return server, f":{number}"
-                time.sleep(0.05)
-            server.kill()
-    d.fail("no free X display")
-
-
 def window_geometry(env):
     for _ in range(100):
         found = subprocess.run(["xdotool", "search", "--name", f"^{d.TITLE}$"], env=env,
@@ -94,7 +81,7 @@ def main():
     with tempfile.TemporaryDirectory() as scratch:
         fbdir = os.path.join(scratch, "fb")
         os.mkdir(fbdir)
-        server, display = start_xvfb(fbdir)
+        server, display = d.start_xvfb("1600x1200x24", "-fbdir", fbdir)
         try:
             for scale in (2, 1.5):
                 run(program, source, scale, display, fbdir, scratch, shots)

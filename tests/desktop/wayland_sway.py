@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """The real window on Wayland, in a headless sway with a virtual pointer:
-clicks 7 + 8 = and reads 15 through the replay program, hovers "Sin" and sees
-its hover ring on a grim screenshot, then leaves the window in one motion and
-sees the ring gone. Sway refuses to run as root, so as root everything runs as
+clicks 7 + 8 = and reads 15 through the replay program, pastes 1,5 and reads
+1.5, hovers "Sin" and sees its hover ring on a grim screenshot, then leaves
+the window in one motion and sees the ring gone. Sway refuses to run as root, so as root everything runs as
 a system user made for the purpose.
 
 Usage: wayland_sway.py REPLAY_PROGRAM VPOINTER_PROGRAM SOURCE_DIR"""
@@ -207,6 +207,10 @@ def main():
         shown = replay.wait_display("15", seconds=15)
         if shown != "15":
             d.fail(f"7 + 8 = shows \"{shown}\" on Wayland")
+        # The paste reads the clipboard through Qt's Wayland plugin.
+        pasted = replay.send("paste 1,5")
+        if (pasted["display"], pasted["beeps"]) != ("1.5", 0):
+            d.fail(f"a paste of 1,5 shows \"{pasted['display']}\" with {pasted['beeps']} beeps on Wayland")
 
         colour = hover("Sin")
         if colour != d.HOVER_TOP:
@@ -217,7 +221,7 @@ def main():
         if colour != (255, 255, 255):
             d.fail(f"after leaving the window \"Sin\" still shows {colour} on its top line")
         replay.close()
-        print("Wayland: 7 + 8 = shows 15; hovering \"Sin\" shows its ring; leaving the window clears it")
+        print("Wayland: 7 + 8 = shows 15; a paste of 1,5 shows 1.5; hovering \"Sin\" shows its ring; leaving the window clears it")
     finally:
         session.stop()
         shutil.rmtree(runtime, ignore_errors=True)

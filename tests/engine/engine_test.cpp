@@ -78,6 +78,51 @@ INSTANTIATE_TEST_SUITE_P(Keys, KeySequence, ::testing::Values(
     KeysCase{"decimal_ignores_after_eighth", "'100000000' Desimal", "128"}),
     keysName);
 
+// A pasted number replaces the entry and is the right operand of a pending
+// operator; a digit after it appends.
+struct PasteCase {
+    const char *name;
+    const char *keys;
+    const char *display;
+    double currentValue;
+};
+
+class PastedNumber : public EngineTest, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(PastedNumber, enters_the_number)
+{
+    press(GetParam().keys);
+    EXPECT_EQ(panel.display, GetParam().display);
+    EXPECT_EQ(engine.currentValue(), GetParam().currentValue);
+    EXPECT_EQ(panel.refusals, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, PastedNumber, ::testing::Values(
+    PasteCase{"replaces_the_entry", "12 [5]", "5", 5},
+    PasteCase{"shows_the_display_form", "[1e5]", "100000", 100000},
+    PasteCase{"digit_appends", "[5] 3", "53", 53},
+    PasteCase{"point_and_digit_append", "[5] . 2", "5.2", 5.2},
+    PasteCase{"left_operand", "5 [77] + 1 =", "78", 78},
+    PasteCase{"right_operand_of_plus", "2 + [10] =", "12", 12},
+    PasteCase{"right_operand_of_minus", "2 - [10] =", "-8", -8},
+    PasteCase{"right_operand_of_times", "2 * [10] =", "20", 20},
+    PasteCase{"right_operand_of_divide", "20 / [4] =", "5", 5},
+    PasteCase{"right_operand_of_power", "2 x^y [10] =", "1024", 1024},
+    PasteCase{"right_operand_of_modulo", "7 mod [4] =", "3", 3},
+    PasteCase{"operand_of_square", "[77] x^2", "5929", 5929},
+    PasteCase{"after_equals", "2 + 3 = [4] + 1 =", "5", 5},
+    PasteCase{"after_a_function", "3 Sin [2] x^3", "8", 8}),
+    [](const ::testing::TestParamInfo<PasteCase> &info) { return std::string(info.param.name); });
+
+TEST_F(EngineTest, paste_keeps_the_rest_of_the_state)
+{
+    press("4 M+ 2 + [10]");
+    EXPECT_EQ(engine.totalValue(), 2);
+    EXPECT_EQ(engine.pendingOperator(), operatorCode(Operator::Add));
+    EXPECT_EQ(engine.memoryValue(), 4);
+    EXPECT_FALSE(engine.startNewNumber());
+}
+
 struct BoxCase {
     const char *name;
     const char *keys;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/engine.h"
+#include "engine/numbertext.h"
 #include "testsupport/fakepanel.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,8 @@ namespace hitungrama {
 
 // A freshly loaded engine wired to a fake panel, driven by key names separated
 // by blanks: "12.5" enters digits and points one by one, operators and
-// functions use their captions, "'text'" types text into the display, "Biner"
+// functions use their captions, "'text'" types text into the display,
+// "[number]" pastes the number (parseStrict reads it), "Biner"
 // and "Decimal-mode" set the mode check box, "OFF-No" declines the exit.
 class EngineTest : public ::testing::Test {
 protected:
@@ -59,6 +61,8 @@ protected:
         while (stream >> key) {
             if (key.size() >= 2 && key.front() == '\'' && key.back() == '\'') {
                 panel.type(key.substr(1, key.size() - 2));
+            } else if (key.size() >= 2 && key.front() == '[' && key.back() == ']') {
+                engine.numberPasted(parseStrict(key.substr(1, key.size() - 2)));
             } else if (key.find_first_not_of("0123456789.") == std::string::npos) {
                 for (const char c : key)
                     c == '.' ? engine.decimalPointClicked() : engine.digitClicked(c - '0');

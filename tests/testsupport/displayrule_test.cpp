@@ -11,7 +11,6 @@ namespace {
 struct DisplayCase {
     const char *name;
     const char *display;
-    const char *typed;
     bool accepted;
 };
 
@@ -25,31 +24,24 @@ class DisplayRuleTest : public ::testing::TestWithParam<DisplayCase> {};
 TEST_P(DisplayRuleTest, judges_the_display)
 {
     const DisplayCase &c = GetParam();
-    EXPECT_EQ(DisplayRule::accepts(c.display, c.typed), c.accepted);
+    EXPECT_EQ(DisplayRule::accepts(c.display), c.accepted);
 }
 
 const DisplayCase kCases[] = {
-    {"empty_display", "", "", true},
-    {"engine_number", "-1.5E-05", "", true},
-    {"infinity_words", "-Infinity", "", true},
-    {"not_a_number_word", "NaN", "", true},
-    {"binary_numeral", "1011010", "", true},
-    {"memory_refusal_stays", "memory can't Accept 0", "", true},
-    {"padded_number_with_point", "0000012.", "", true},
-    {"padded_typed_letters", "000000ab", "ab", true},
-    {"typed_letters_with_point", "ab.", "ab", true},
-    {"typed_unicode", "\u0663\u0664", "\u0663\u0664", true},
-    {"zero_padded_zero", "00000000", "", true},
-    {"exponent_without_digits", "1E+", "", false},
-    {"lone_sign", "-", "", false},
-    {"letters_not_typed", "abc", "", false},
-    {"letters_typed_before_other_ones", "abc", "abd", false},
-    {"overflow_message_must_not_stay", "Hitungrama Overflow", "", false},
-    {"two_points", "1.2.3", "", false},
-    {"digit_appended_to_typed_text", "12ab5", "12ab", false},
-    {"two_points_appended", "ab..", "ab", false},
-    {"number_beyond_double_range", "1E+400", "", false},
-    {"typed_number_beyond_double_range", "1E+400", "1E+400", true},
+    {"empty_display", "", true},
+    {"engine_number", "-1.5E-05", true},
+    {"infinity_words", "-Infinity", true},
+    {"not_a_number_word", "NaN", true},
+    {"binary_numeral", "1011010", true},
+    {"memory_refusal_stays", "memory can't Accept 0", true},
+    {"padded_number_with_point", "0000012.", true},
+    {"zero_padded_zero", "00000000", true},
+    {"exponent_without_digits", "1E+", false},
+    {"lone_sign", "-", false},
+    {"letters", "abc", false},
+    {"overflow_message_must_not_stay", "Hitungrama Overflow", false},
+    {"two_points", "1.2.3", false},
+    {"number_beyond_double_range", "1E+400", false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Displays, DisplayRuleTest, ::testing::ValuesIn(kCases),

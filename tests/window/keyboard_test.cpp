@@ -163,32 +163,50 @@ TEST_F(KeyboardTest, while_a_box_is_open_keys_reach_nothing_in_the_window)
     EXPECT_EQ(display().text(), QStringLiteral("79"));
 }
 
-TEST_F(KeyboardTest, paste_replaces_the_display_with_the_first_line_as_typed_text)
+TEST_F(KeyboardTest, paste_enters_the_clipboards_text_and_refuses_any_other_format)
 {
-    const QString longest(DisplayClipboard::kLongestPaste, QLatin1Char('1'));
-    const std::tuple<const char *, QString, QString> cases[] = {
-        {"plain", QStringLiteral("12abc"), QStringLiteral("12abc")},
-        {"multi_line", QStringLiteral("42\n17\n"), QStringLiteral("42")},
-        {"carriage_return", QStringLiteral(" 3.5 \r\n9"), QStringLiteral(" 3.5 ")},
-        {"longest", longest, longest},
-        {"too_long", longest + QLatin1Char('1'), QString()},
-        {"empty_first_line", QStringLiteral("\n5"), QString()},
-        {"empty_clipboard", QString(), QString()},
+    const auto html = [] {
+        auto *data = new QMimeData;
+        data->setHtml(QStringLiteral("<b>5</b>"));
+        return data;
     };
-    for (const auto &[name, text, pasted] : cases) {
+    const auto image = [] {
+        auto *data = new QMimeData;
+        data->setImageData(QImage(2, 2, QImage::Format_RGB32));
+        return data;
+    };
+    const auto textAndHtml = [] {
+        auto *data = new QMimeData;
+        data->setHtml(QStringLiteral("<b>5</b>"));
+        data->setText(QStringLiteral("6"));
+        return data;
+    };
+    const std::tuple<const char *, std::function<QMimeData *()>, const char *> cases[] = {
+        {"plain_text", [] { auto *d = new QMimeData; d->setText(QStringLiteral(" 1,50\n7")); return d; }, "1.5"},
+        {"text_beside_html", textAndHtml, "6"},
+        {"html_without_text", html, nullptr},
+        {"image_without_text", image, nullptr},
+        {"empty_clipboard", nullptr, nullptr},
+    };
+    for (const auto &[name, makeData, shown] : cases) {
         key(Qt::Key_Escape);
+        type("9");
+        button("XPButton1", 4)->setFocus();
+        QWidget *focus = focused();
         beeps.clear();
         clipboard().clear();
-        if (!text.isNull())
-            clipboard().setText(text);
-        QSignalSpy typed(&form(), &Form1::displayTyped);
+        if (makeData)
+            clipboard().setMimeData(makeData());
         key(Qt::Key_V, Qt::ControlModifier);
-        const bool refused = pasted.isNull();
-        EXPECT_EQ(display().text(), refused ? QStringLiteral("0") : pasted) << name;
-        EXPECT_EQ(beeps.count(), refused ? 1 : 0) << name;
-        EXPECT_EQ(typed.count(), refused ? 0 : 1) << name;
+        EXPECT_EQ(display().text(), QString::fromLatin1(shown != nullptr ? shown : "9")) << name;
+        EXPECT_EQ(beeps.count(), shown != nullptr ? 0 : 1) << name;
+        EXPECT_EQ(focused(), focus) << name;
     }
-    // Yellow, then read by the next step as typed text is; the menu pastes too.
+}
+
+TEST_F(KeyboardTest, menu_and_pasteText_follow_the_paste_rule)
+{
+    // Yellow as any display change, then read by the next step.
     QPalette palette = display().palette();
     palette.setColor(QPalette::Base, Qt::white);
     display().setPalette(palette);
@@ -197,15 +215,23 @@ TEST_F(KeyboardTest, paste_replaces_the_display_with_the_first_line_as_typed_tex
     EXPECT_EQ(display().palette().color(QPalette::Base), QColor(255, 255, 0));
     type("3");
     EXPECT_EQ(form().engine().currentValue(), 123);
-    clipboard().setText(QStringLiteral("abc"));
+
     std::unique_ptr<QMenu> menu(form().clipboard().createMenu(nullptr));
     ASSERT_EQ(menu->actions().size(), 2);
     EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Tempel"));
+    clipboard().setText(QStringLiteral("1,000"));
     menu->actions()[1]->trigger();
-    beeps.clear();
-    type("7");
-    EXPECT_EQ(display().text(), QStringLiteral("abc"));
+    EXPECT_EQ(display().text(), QStringLiteral("123"));
     EXPECT_EQ(beeps.count(), 1);
+    clipboard().setText(QStringLiteral("0,5"));
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(display().text(), QStringLiteral("0.5"));
+
+    EXPECT_FALSE(form().clipboard().pasteText(QStringLiteral("abc")));
+    EXPECT_EQ(beeps.count(), 2);
+    EXPECT_TRUE(form().clipboard().pasteText(QStringLiteral("-4e2")));
+    EXPECT_EQ(display().text(), QStringLiteral("-400"));
+    EXPECT_EQ(form().engine().currentValue(), -400);
 }
 
 TEST_F(KeyboardTest, copy_takes_the_selection_or_else_the_whole_text)

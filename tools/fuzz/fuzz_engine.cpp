@@ -1,9 +1,10 @@
-// Fuzzes the engine with arbitrary sequences of button operations, typed
-// display texts and answers to message boxes. Every handler must return
-// (no exception, no hang), and after every step the display must hold a
-// number text, the memory refusal text, nothing, or what the user typed
-// (each possibly padded with zeros or followed by a point).
+// Fuzzes the engine with arbitrary sequences of button operations, pasted
+// texts and answers to message boxes. Every handler must return (no
+// exception, no hang), and after every step the display must hold a number
+// text, the memory refusal text or nothing (each possibly padded with zeros
+// or followed by a point).
 #include "engine/engine.h"
+#include "engine/pastedtext.h"
 #include "testsupport/displayrule.h"
 #include "testsupport/fakepanel.h"
 
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     panel.attach(engine);
     engine.load();
 
-    std::string typed;
+    bool binary = false;
     std::size_t i = 0;
     while (i < size) {
         const std::uint8_t op = data[i++];
@@ -53,23 +54,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         case 5: engine.onClicked(); break;
         case 6: engine.functionClicked(static_cast<Function>(arg % 12)); ++i; break;
         case 7: engine.memoryClicked(static_cast<MemoryKey>(arg % 3)); ++i; break;
-        case 8: engine.binaryModeClicked(arg % 3); ++i; break;
+        case 8:
+            engine.binaryModeClicked(arg % 3);
+            binary = arg % 3 == 2 ? binary : arg % 3 == 1;
+            ++i;
+            break;
         case 9: engine.toBinaryClicked(); break;
         case 10: engine.toDecimalClicked(); break;
         case 11: engine.exitDeclined(); break;
-        case 12: { // the user types a text of up to 15 bytes
+        case 12: { // the user pastes a text of up to 15 bytes
             ++i;
             const std::size_t length = std::min<std::size_t>(arg % 16, size - i);
-            typed.assign(reinterpret_cast<const char *>(data + i), length);
+            const std::string text(reinterpret_cast<const char *>(data + i), length);
             i += length;
-            panel.type(typed);
+            if (const auto value = readPastedText(text, binary))
+                engine.numberPasted(*value);
             break;
         }
         default: engine.digitClicked(op % 10); break;
         }
         if (!panel.faults.empty())
             fail(panel.faults.front());
-        if (!DisplayRule::accepts(panel.display, typed))
+        if (!DisplayRule::accepts(panel.display))
             fail("display holds a partial result");
         panel.clearHistory();
     }

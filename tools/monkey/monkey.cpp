@@ -63,14 +63,9 @@ bool Monkey::openWindow()
 {
     m_boxes.clearQueuedAnswers();
     m_boxes.takeRecords();
-    m_typed.clear();
     m_form = ProgramStart::createWindow("hitungrama-monkey", m_boxes);
     if (m_form == nullptr)
         return false;
-    // Only what the user put into the display counts as typed, never what
-    // the engine writes.
-    QObject::connect(m_form.get(), &Form1::displayTyped, m_form.get(),
-                     [this](const QString &text) { m_typed = text; });
     m_runner = std::make_unique<ActionRunner>(*m_form, m_boxes);
     m_runner->setHoverSettleMs(m_options.settleMs);
     m_runner->showWindow();
@@ -155,7 +150,7 @@ QString Monkey::check(const Timing &timing)
         return QStringLiteral("the harness refused the action: ") + m_runner->lastError();
     if (m_runner->exited() != m_form->hasExited())
         return QStringLiteral("the harness and the window disagree on whether it ended");
-    const QString problem = WindowCheck::problem(*m_form, m_boxes.records(), m_typed);
+    const QString problem = WindowCheck::problem(*m_form, m_boxes.records());
     if (!problem.isEmpty())
         return problem;
     // Processor time only: a machine too busy to run the window is no fault of it.

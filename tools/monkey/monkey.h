@@ -79,7 +79,6 @@ private:
     RecordingMessageBoxService m_boxes;
     std::unique_ptr<Form1> m_form;
     std::unique_ptr<ActionRunner> m_runner;
-    QString m_typed;
     Stats m_stats;
 };
 

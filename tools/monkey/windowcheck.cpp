@@ -24,8 +24,7 @@ QString boxProblem(const RecordingMessageBoxService::Record &box)
 
 } // namespace
 
-QString problem(const Form1 &form, const std::vector<RecordingMessageBoxService::Record> &boxes,
-                const QString &typed)
+QString problem(const Form1 &form, const std::vector<RecordingMessageBoxService::Record> &boxes)
 {
     const int width = form.outerWidthTwips();
     const FormDescription &description = form.description();
@@ -44,10 +43,10 @@ QString problem(const Form1 &form, const std::vector<RecordingMessageBoxService:
             return wrong;
     }
     const QString display = form.display() != nullptr ? form.display()->text() : QString();
-    if (!DisplayRule::accepts(display.toStdString(), typed.toStdString()))
-        return QStringLiteral("the display shows \"%1\", which is neither a number, a message, "
-                              "a binary numeral nor what was typed (\"%2\")")
-            .arg(display, typed);
+    if (!DisplayRule::accepts(display.toStdString()))
+        return QStringLiteral("the display shows \"%1\", which is neither a number, a message "
+                              "nor a binary numeral")
+            .arg(display);
     return QString();
 }
 

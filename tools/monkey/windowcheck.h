@@ -17,9 +17,8 @@ class Form1;
 namespace WindowCheck {
 
 // Empty when the window is sound, else what is wrong. The boxes are those of
-// the last action; typed is what the user last typed into the display.
-QString problem(const Form1 &form, const std::vector<RecordingMessageBoxService::Record> &boxes,
-                const QString &typed);
+// the last action.
+QString problem(const Form1 &form, const std::vector<RecordingMessageBoxService::Record> &boxes);
 
 } // namespace WindowCheck
 

@@ -2,13 +2,13 @@
 """Measures the calculator side by side with a floor program in one run and
 prints a table with the ratios and targets.
 
-Usage: tools/perf/run_benchmarks.py [--build DIR] [--starts N]
+Usage: tools/perf/run_benchmarks.py [--build DIR] [--starts N] [--freeze-limit S]
 
-Needs Xvfb (installed by the set-up) and a release build with the tools
-(hitungrama, hitungrama-floor, hitungrama-xprobe, hitungrama-repaintbench,
+Needs Xvfb and xdotool (installed by the set-up) and a release build with the
+tools (hitungrama, hitungrama-floor, hitungrama-xprobe, hitungrama-repaintbench,
 hitungrama-enginebench, hitungrama-boxmemory, hitungrama-tapegen,
-hitungrama-tapebench). The tape rows use a tape of 1,000,000 lines, made
-once into the build folder (about 40 s) and kept there.
+hitungrama-tapebench, hitungrama-clipboardowner). The tape rows use a tape of
+1,000,000 lines, made once into the build folder (about 40 s) and kept there.
 """
 import argparse
 import json
@@ -114,6 +114,56 @@ def button_image_kib(ratio):
     return 4 * pixels / 1024
 
 
+def paste_freeze(owner, calculator, hold_seconds, limit):
+    """Against a clipboard owner that never answers: the seconds from pressing
+    Ctrl+V (held for the time given) until the window answers pings again,
+    and how often the owner was asked. None for the time when the window was
+    still frozen at the limit."""
+    silent = subprocess.Popen([owner, "own"], stdout=subprocess.PIPE, text=True)
+    calculator_process = None
+    try:
+        if silent.stdout.readline().strip() != "ready":
+            sys.exit("the clipboard owner did not start")
+        calculator_process = subprocess.Popen([calculator], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        window = ""
+        for _ in range(100):
+            window = subprocess.run(["xdotool", "search", "--name", f"^{TITLE}$"], capture_output=True,
+                                    text=True).stdout.split()
+            if window:
+                break
+            time.sleep(0.1)
+        if not window:
+            sys.exit("calculator window not found")
+        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=True)
+        subprocess.run([owner, "ping", window[0], "10"], capture_output=True, check=True)
+        begin = time.monotonic()
+        if hold_seconds:
+            subprocess.run(["xdotool", "keydown", "ctrl+v"], check=True)
+            time.sleep(hold_seconds)
+            subprocess.run(["xdotool", "keyup", "ctrl+v"], check=True)
+        else:
+            subprocess.run(["xdotool", "key", "ctrl+v"], check=True)
+        # A ping answered between two pastes does not end the freeze: ping
+        # again, as a window manager does, until one is answered at once.
+        frozen = None
+        while (sent := time.monotonic()) < begin + limit:
+            answer = subprocess.run([owner, "ping", window[0], str(begin + limit - sent)], capture_output=True)
+            if answer.returncode != 0:
+                break
+            if time.monotonic() - sent < 0.25:
+                frozen = sent - begin
+                break
+        time.sleep(0.5)
+    finally:
+        if calculator_process:
+            calculator_process.kill()
+            calculator_process.wait()
+        silent.terminate()
+    requests = sum(line.startswith("request ") for line in silent.stdout.read().splitlines())
+    silent.wait()
+    return frozen, requests
+
+
 def bench_json(path, pattern):
     out = subprocess.run([path, f"--benchmark_filter={pattern}", "--benchmark_format=json"],
                          capture_output=True, text=True, check=True).stdout
@@ -172,6 +222,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", default="build")
     parser.add_argument("--starts", type=int, default=11)
+    parser.add_argument("--freeze-limit", type=float, default=60,
+                        help="seconds to wait for a frozen window to answer")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
     calculator = os.path.join(build, "window", "hitungrama")
@@ -181,6 +233,7 @@ def main():
     engine = os.path.join(build, "tools", "enginebench", "hitungrama-enginebench")
     inputs = os.path.join(build, "tools", "perf", "hitungrama-inputbench")
     boxmemory = os.path.join(build, "tools", "perf", "hitungrama-boxmemory")
+    owner = os.path.join(build, "testsupport", "clipboardowner", "hitungrama-clipboardowner")
 
     server, display = start_xvfb()
     os.environ["DISPLAY"] = display
@@ -243,6 +296,18 @@ def main():
             for key, name in (("heap_kib_per_box", "heap growth per message box (KiB)"),
                               ("rss_kib_per_box", "resident growth per message box (KiB)")):
                 rows.append((name, ours[key], base[key], "<= 0.2 KiB", ours[key] <= 0.2))
+
+        if os.path.exists(owner):
+            # Qt waits 5 s for each answer that does not come: one wait per
+            # paste, and a held Ctrl+V pastes once.
+            for hold, target in ((0, 6), (1, 7), (2, None)):
+                frozen, requests = paste_freeze(owner, calculator, hold, args.freeze_limit)
+                name = f"frozen after Ctrl+V held {hold} s, silent owner (s)" if hold else \
+                    "frozen after Ctrl+V, silent owner (s)"
+                shown = frozen if frozen is not None else float("inf")
+                rows.append((name, shown, None, f"<= {target} s" if target else "-",
+                             target is None or shown <= target))
+                rows.append(("  clipboard requests of that paste", requests, None, "-", True))
     finally:
         server.terminate()
 
