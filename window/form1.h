@@ -48,8 +48,9 @@ public:
     Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent = nullptr);
     ~Form1() override;
 
-    static const QString &aboutText();
-    static const QString &exitQuestion();
+    // In the installed language.
+    static QString aboutText();
+    static QString exitQuestion();
 
     const ControlRegistry &controls() const { return m_controls; }
     const FormDescription &description() const { return m_form; }
