@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """Drives the real program through the AT-SPI accessibility tree, as a screen
-reader does: finds the 41 buttons by name, presses 2 + 3 * 4 = through their
-actions, reads 20 from the display's text and checks every press action
-carries its key binding.
+reader does: finds the 41 buttons by name in the language given, presses
+2 + 3 * 4 = through their actions, reads 20 from the display's text, checks
+a tooltip reaches the reader as the button's description and that every
+press action carries its key binding.
 
-Usage: atspi_check.py PROGRAM   (with DISPLAY and a session bus set up)
+Usage: atspi_check.py PROGRAM [id|en]   (with DISPLAY and a session bus set up)
 Exit 0 on success, 1 on a failure, 77 when pyatspi is missing."""
 import os
 import subprocess
@@ -19,9 +20,11 @@ except (ImportError, ValueError) as missing:
     print(f"skipped: {missing}", file=sys.stderr)
     sys.exit(77)
 
-CAPTIONS = ["0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "-", "*", "/", "=", "x^y", "mod",
-            "ON", "OFF", "CE", "Back-Space", "ABOUT", "M+", "M-", "MRC", "Sin", "x^2", "x^3", "Tan",
-            "Cos", "Sqrt", "!", "Tbl", "Prm", "+/-", "%", "log", ".", "BIN", "->", "Desimal"]
+KEPT = ["0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "-", "*", "/", "=", "x^y", "mod",
+        "ON", "OFF", "CE", "Back-Space", "ABOUT", "M+", "M-", "MRC", "Sin", "x^2", "x^3", "Tan",
+        "Cos", "Sqrt", "!", "Tbl", "Prm", "+/-", "%", "log", ".", "BIN", "->"]
+# Per language: the captions that are words, and the description of x^2.
+LANGUAGES = {"id": (["Desimal"], "AKAR PANGKAT DUA"), "en": (["Decimal"], "SQUARE")}
 # Key bindings that a screen reader must announce for some of the buttons.
 BINDINGS = {"7": "7", "=": "=", "M+": "Ctrl+M", "ON": "Esc", "Back-Space": "Backspace", "Sin": "S",
             "log": "L", "CE": "Del"}
@@ -62,7 +65,9 @@ def press(action):
     return action.doAction(0)
 
 
-def check(app):
+def check(app, language):
+    words, square_description = LANGUAGES[language]
+    captions = KEPT + words
     buttons = {}
     display = None
     deadline = time.monotonic() + 20
@@ -70,18 +75,20 @@ def check(app):
         buttons, display = {}, None
         for node in walk(app):
             role = node.getRole()
-            if role == pyatspi.ROLE_PUSH_BUTTON and node.name in CAPTIONS:
+            if role == pyatspi.ROLE_PUSH_BUTTON and node.name in captions:
                 buttons[node.name] = node
             elif role in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY) and display is None:
                 display = node
-        if len(buttons) == len(CAPTIONS) and display is not None:
+        if len(buttons) == len(captions) and display is not None:
             break
         time.sleep(0.3)
-    missing = sorted(set(CAPTIONS) - set(buttons))
+    missing = sorted(set(captions) - set(buttons))
     if missing:
         return fail(f"buttons not found by accessible name: {missing}")
     if display is None:
         return fail("no display text in the accessibility tree")
+    if buttons["x^2"].description != square_description:
+        return fail(f'x^2 is described as "{buttons["x^2"].description}", not "{square_description}"')
 
     for caption in ["2", "+", "3", "*", "4", "="]:
         if not press(buttons[caption].queryAction()):
@@ -105,19 +112,22 @@ def check(app):
         expected = BINDINGS.get(caption)
         if expected is not None and binding.split(";")[0] != expected:
             return fail(f'"{caption}" announces "{binding}", not "{expected}"')
-    print(f"ok: {len(buttons)} buttons, display 20, every press action has a key binding")
+    print(f"ok ({language}): {len(buttons)} buttons, display 20, every press action has a key binding")
     return 0
 
 
 def main():
+    language = sys.argv[2] if len(sys.argv) > 2 else "id"
+    if language not in LANGUAGES:
+        return fail(f"unknown language {language}")
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
-                       QT_QPA_PLATFORM="xcb", NO_AT_BRIDGE="0")
+                       QT_QPA_PLATFORM="xcb", NO_AT_BRIDGE="0", LANGUAGE=language)
     program = subprocess.Popen([sys.argv[1]], env=environment)
     try:
         app = find_application(program.pid)
         if app is None:
             return fail("the program did not appear on the accessibility bus")
-        return check(app)
+        return check(app, language)
     finally:
         program.kill()
         program.wait()

@@ -2,8 +2,10 @@
 # Runs atspi_check.py against the real program under a virtual X server with a
 # private session bus, on which the accessibility bus starts on demand.
 # Skips (77) only when a piece of that set-up is not installed.
+# Usage: atspi_xvfb.sh PROGRAM [id|en]
 set -u
 program=$1
+language=${2:-id}
 here=$(dirname "$0")
 for tool in xvfb-run dbus-run-session dbus-daemon; do
     command -v "$tool" >/dev/null || { echo "skipped: no $tool" >&2; exit 77; }
@@ -17,4 +19,4 @@ done
     || { echo "skipped: no pyatspi for /usr/bin/python3" >&2; exit 77; }
 
 exec dbus-run-session -- xvfb-run -a -s "-screen 0 1024x768x24" \
-    /usr/bin/python3 "$here/atspi_check.py" "$program"
+    /usr/bin/python3 "$here/atspi_check.py" "$program" "$language"
