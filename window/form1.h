@@ -13,7 +13,9 @@
 // Keys reach the same Click handlers through KeyboardRouter and its KeyMap;
 // a paste (DisplayClipboard) enters a number into the engine. Every
 // calculation the engine finishes goes through TapeRecorder to the tape
-// (TapeStore), which opens once the window has first been shown.
+// (TapeStore), which opens once the window has first been shown. Texts are
+// shown in the installed language: the window's own through tr(), the
+// layout's words and the engine's texts through TranslationTable.
 
 #include "engine/engine.h"
 #include "window/controlregistry.h"

@@ -3,6 +3,11 @@
 prints a table with the ratios and targets.
 
 Usage: tools/perf/run_benchmarks.py [--build DIR] [--starts N] [--freeze-limit S]
+                                    [--before DIR]
+
+Start-up and memory are measured in Indonesian and in English. With --before,
+the calculator of another build (an earlier commit) is started in the same
+interleaved rounds, in both languages, and compared in rows of its own.
 
 Needs Xvfb and xdotool (installed by the set-up) and a release build with the
 tools (hitungrama, hitungrama-floor, hitungrama-xprobe, hitungrama-repaintbench,
@@ -42,9 +47,10 @@ def start_xvfb():
 class Program:
     """A program started through the probe, which reports when it mapped its window."""
 
-    def __init__(self, probe, path):
+    def __init__(self, probe, path, language="id"):
+        env = dict(os.environ, LANGUAGE=language)
         out = subprocess.run([probe, "start", path], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                             text=True, check=True).stdout
+                             text=True, check=True, env=env).stdout
         pid, millis = out.split()
         self.pid = int(pid)
         self.start_ms = float(millis)
@@ -224,6 +230,7 @@ def main():
     parser.add_argument("--starts", type=int, default=11)
     parser.add_argument("--freeze-limit", type=float, default=60,
                         help="seconds to wait for a frozen window to answer")
+    parser.add_argument("--before", help="the build folder of an earlier commit to compare start-up with")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
     calculator = os.path.join(build, "window", "hitungrama")
@@ -241,21 +248,40 @@ def main():
     rows = []
     try:
         subprocess.run([probe, "warp", "0", "0"], check=True)
-        # Start-up and memory, alternating the two programs so drift hits both.
-        starts = {calculator: [], floor: []}
-        rss = {calculator: [], floor: []}
+        # Start-up and memory in each language, alternating the programs so
+        # that drift hits all of them alike.
+        runs = [("id", calculator, "id"), ("en", calculator, "en"), ("floor", floor, "id")]
+        if args.before:
+            before = os.path.join(os.path.abspath(args.before), "window", "hitungrama")
+            runs += [("before id", before, "id"), ("before en", before, "en")]
+        starts = {name: [] for name, _, _ in runs}
+        rss = {name: [] for name, _, _ in runs}
         for i in range(args.starts):
-            for path in (calculator, floor):
-                program = Program(probe, path)
-                starts[path].append(program.start_ms)
+            for name, path, language in runs:
+                program = Program(probe, path, language)
+                starts[name].append(program.start_ms)
                 if i < 3:
                     time.sleep(2)
-                    rss[path].append(program.rss_kib())
+                    rss[name].append(program.rss_kib())
                 program.stop()
-        ours, base = statistics.median(starts[calculator]), statistics.median(starts[floor])
-        rows.append(("start-up to first map (median ms)", ours, base, "<= 1.2x floor", ours <= 1.2 * base))
-        ours, base = statistics.median(rss[calculator]) / 1024, statistics.median(rss[floor]) / 1024
-        rows.append(("resident memory after 2 s (MiB)", ours, base, "<= 1.2x floor", ours <= 1.2 * base))
+        start_ms = {name: statistics.median(values) for name, values in starts.items()}
+        rss_mib = {name: statistics.median(values) / 1024 for name, values in rss.items()}
+        for language, label in (("id", ""), ("en", " in English")):
+            ours, base = start_ms[language], start_ms["floor"]
+            rows.append((f"start-up to first map{label} (median ms)", ours, base, "<= 1.2x floor",
+                         ours <= 1.2 * base))
+            ours, base = rss_mib[language], rss_mib["floor"]
+            rows.append((f"resident memory after 2 s{label} (MiB)", ours, base, "<= 1.2x floor",
+                         ours <= 1.2 * base))
+        if args.before:
+            # The floor column holds the earlier build here.
+            for language in ("id", "en"):
+                ours, base = start_ms[language], start_ms[f"before {language}"]
+                rows.append((f"start-up {language}, vs earlier build (ms)", ours, base, "<= 1.1x earlier",
+                             ours <= 1.1 * base))
+                ours, base = rss_mib[language], rss_mib[f"before {language}"]
+                rows.append((f"memory {language}, vs earlier build (MiB)", ours, base, "<= 1.1x earlier",
+                             ours <= 1.1 * base))
 
         # At 200 % the button images and the picture are four times larger.
         os.environ["QT_SCALE_FACTOR"] = "2"
