@@ -282,6 +282,11 @@ https://hitungrama.example.org</translation>
         <extracomment>Tooltip of the button that converts a binary numeral to a decimal number.</extracomment>
         <translation>CONVERT BINARY TO DECIMAL</translation>
     </message>
+    <message>
+        <source>Layar</source>
+        <extracomment>The accessible name of the display, where numbers and messages appear.</extracomment>
+        <translation>Display</translation>
+    </message>
 </context>
 <context>
     <name>hitungrama::TapeModel</name>

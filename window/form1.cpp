@@ -110,6 +110,10 @@ void Form1::createControls(const FormLayout &layout)
     m_display = m_controls.textBox(controlname::kDisplay);
     m_binaryMode = m_controls.checkBox(controlname::kBinaryMode);
     m_widthToggleButton = m_controls.button(controlname::kWidthToggleButton);
+    // What a screen reader calls the display; its value is the number.
+    if (m_display != nullptr)
+        //: The accessible name of the display, where numbers and messages appear.
+        m_display->setAccessibleName(tr("Layar"));
 }
 
 void Form1::connectControls()
