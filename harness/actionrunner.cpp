@@ -47,6 +47,7 @@ struct ActionRunner::Line {
 ActionRunner::ActionRunner(Form1 &form, RecordingMessageBoxService &boxes)
     : m_form(form)
     , m_boxes(boxes)
+    , m_tape(form)
 {
     QObject::connect(&m_form, &Form1::exitRequested, &m_form, [this] { m_exited = true; });
     QObject::connect(&m_form, &Form1::inputRefused, &m_form, [this] { ++m_beeps; });
@@ -80,6 +81,7 @@ ActionRunner::Verb ActionRunner::verbNamed(const QString &name)
         {QLatin1String("key"), &ActionRunner::key},
         {QLatin1String("shot"), &ActionRunner::shot},
         {QLatin1String("state"), &ActionRunner::state},
+        {QLatin1String("tape"), &ActionRunner::tape},
     };
     for (const auto &entry : verbs) {
         if (entry.name == name)
@@ -215,7 +217,32 @@ QStringList ActionRunner::shot(const Line &line)
 
 QStringList ActionRunner::state(const Line &line)
 {
+    // What is due runs first: the tape window looks for other programs'
+    // lines on a timer.
+    settle(0);
     return {report(line.text)};
+}
+
+QStringList ActionRunner::tape(const Line &line)
+{
+    const Split what = splitFirst(line.rest);
+    QString error;
+    if (what.word == QLatin1String("open") && what.rest.trimmed().isEmpty()) {
+        error = m_tape.open(keyTarget());
+    } else if (what.word == QLatin1String("use") || what.word == QLatin1String("delete")) {
+        bool number = false;
+        const int n = what.rest.trimmed().toInt(&number);
+        if (!number || n < 1)
+            error = QStringLiteral("tape %1 needs a line number from 1").arg(what.word);
+        else
+            error = what.word == QLatin1String("use") ? m_tape.use(n) : m_tape.remove(n);
+    } else if (what.word == QLatin1String("search")) {
+        error = m_tape.search(what.rest);
+    } else {
+        error = QStringLiteral("tape takes open, use N, delete N or search TEXT");
+    }
+    settle(0);
+    return {report(line.text, error)};
 }
 
 void ActionRunner::startAction()

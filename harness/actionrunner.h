@@ -10,6 +10,7 @@
 // the release go to the widget that took the press.
 
 #include "harness/recordingmessageboxservice.h"
+#include "harness/tapedriver.h"
 
 #include <QPoint>
 #include <QString>
@@ -73,6 +74,7 @@ private:
     QStringList key(const Line &line);
     QStringList shot(const Line &line);
     QStringList state(const Line &line);
+    QStringList tape(const Line &line);
 
     // Moves the pointer to the centre of the line's one REF.
     std::optional<QPoint> pointAtControl(const Line &line, QString *error);
@@ -93,6 +95,7 @@ private:
 
     Form1 &m_form;
     RecordingMessageBoxService &m_boxes;
+    TapeDriver m_tape;
     int m_hoverSettleMs = kDefaultHoverSettleMs;
     QString m_lastError;
     int m_beeps = 0;

@@ -13,6 +13,9 @@ struct MessageBoxRequest {
     QString title;
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    // The answer that Enter gives in a Yes/No box: No where Yes would lose
+    // something.
+    MessageAnswer defaultAnswer = MessageAnswer::Yes;
 };
 
 // Shows the window's modal message boxes. The program uses QMessageBox; the

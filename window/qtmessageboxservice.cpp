@@ -58,7 +58,8 @@ MessageAnswer QtMessageBoxService::show(QWidget *parent, const MessageBoxRequest
             button->setIcon(sharedIcon(style, buttonIcon(box.standardButton(button))));
     }
     if (yesNo) {
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(request.defaultAnswer == MessageAnswer::No ? QMessageBox::No
+                                                                        : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     }
     const int answer = box.exec();
