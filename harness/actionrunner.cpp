@@ -3,6 +3,7 @@
 #include "harness/statereport.h"
 #include "window/form1.h"
 #include "window/programstart.h"
+#include "window/tapewindow.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QMimeData>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStyleHints>
 #include <QTest>
 #include <QWindow>
@@ -106,12 +108,18 @@ QStringList ActionRunner::perform(const QString &rawLine)
     const Verb verb = verbNamed(line.verb);
     if (verb == nullptr)
         return {report(text, QStringLiteral("unknown action \"%1\"").arg(line.verb))};
+    static const QStringList givesInput = {
+        QStringLiteral("click"), QStringLiteral("dblclick"), QStringLiteral("press"),
+        QStringLiteral("type"),  QStringLiteral("paste"),    QStringLiteral("key")};
+    if (givesInput.contains(line.verb))
+        activateMainWindow();
     return (this->*verb)(line);
 }
 
 QString ActionRunner::clickAt(const QPoint &windowPoint, const QString &action)
 {
     startAction();
+    activateMainWindow();
     movePointer(windowPoint);
     pointerButton(windowPoint, Press::Down);
     if (!m_exited)
@@ -243,6 +251,17 @@ QStringList ActionRunner::tape(const Line &line)
     }
     settle(0);
     return {report(line.text, error)};
+}
+
+// A user who turns from the tape window to the main window makes it the
+// active window first; its keys and shortcuts then act there.
+void ActionRunner::activateMainWindow()
+{
+    const QWidget *tape = m_form.tapeWindow();
+    if (tape == nullptr || !tape->isVisible() || QApplication::activeWindow() == &m_form)
+        return;
+    m_form.activateWindow();
+    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&m_form, 1000);
 }
 
 void ActionRunner::startAction()
@@ -431,6 +450,15 @@ QString ActionRunner::shoot(const QString &ref, const QString &file)
 {
     if (ref.isEmpty() || file.isEmpty())
         return QStringLiteral("shot needs a control and a file");
+    if (ref == QLatin1String("screen")) {
+        // Every window as the screen shows it: the tape window beside the main one.
+        settle(0);
+        QScreen *screen = m_form.screen();
+        const QImage image = screen != nullptr ? screen->grabWindow(0).toImage() : QImage();
+        if (image.isNull() || !image.save(file, "PNG"))
+            return QStringLiteral("cannot write \"%1\"").arg(file);
+        return QString();
+    }
     QString error;
     QWidget *widget = resolve(ref, &error);
     if (widget == nullptr)

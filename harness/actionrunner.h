@@ -79,6 +79,7 @@ private:
     // Moves the pointer to the centre of the line's one REF.
     std::optional<QPoint> pointAtControl(const Line &line, QString *error);
     void startAction();
+    void activateMainWindow();
     QString report(const QString &action, const QString &error = QString());
     QWidget *resolve(const QString &ref, QString *error) const;
     QPoint centreOf(QWidget *widget) const;

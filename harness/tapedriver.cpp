@@ -43,9 +43,11 @@ TapeWindow *TapeDriver::shownWindow(QString *error) const
     return window;
 }
 
+// Every line queued so far is on the tape, and the list has filled.
 bool TapeDriver::settled(TapeWindow &window) const
 {
-    return QTest::qWaitFor([&] { return window.model() == nullptr || !window.model()->isLoading(); },
+    return m_form.tape().waitForWrites(kWaitMs)
+        && QTest::qWaitFor([&] { return window.model() == nullptr || !window.model()->isLoading(); },
                            kWaitMs);
 }
 

@@ -199,6 +199,14 @@ MessageAnswer Form1::showMessage(const MessageBoxRequest &request, QWidget *over
     return m_boxes.show(over != nullptr ? over : this, request);
 }
 
+SaveFileAnswer Form1::chooseSaveFile(const SaveFileRequest &request, QWidget *over)
+{
+    m_keyboard->hideHints();
+    ++m_boxesOpen;
+    const auto closed = qScopeGuard([this] { --m_boxesOpen; });
+    return m_boxes.chooseSaveFile(over != nullptr ? over : this, request);
+}
+
 void Form1::showTape(bool activate)
 {
     if (m_exited)

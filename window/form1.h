@@ -80,6 +80,7 @@ public:
     // Services of the window that WindowPanel forwards the engine's requests to.
     // The box stands over `over` (the tape window), else over this window.
     MessageAnswer showMessage(const MessageBoxRequest &request, QWidget *over = nullptr);
+    SaveFileAnswer chooseSaveFile(const SaveFileRequest &request, QWidget *over = nullptr);
     void refuseInput();
     void displayChanged();
     // A number the paste rule accepted, entered as the engine's numberPasted.

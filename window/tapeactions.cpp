@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QStandardPaths>
 
@@ -25,13 +24,7 @@ const QLatin1String kBinaryConversion("BIN(");
 } // namespace
 
 TapeActions::TapeActions(Form1 &form, TapeStore &store, QWidget &window)
-    : m_form(form)
-    , m_store(store)
-    , m_window(window)
-    , m_chooseFile([](QWidget *parent, const QString &caption, const QString &path,
-                      const QString &filters, QString *chosenFilter) {
-        return QFileDialog::getSaveFileName(parent, caption, path, filters, chosenFilter);
-    })
+    : m_form(form), m_store(store), m_window(window)
 {
 }
 
@@ -107,19 +100,17 @@ void TapeActions::removeAll()
 
 void TapeActions::exportTape()
 {
-    const QString csv = tr("CSV (*.csv)");
-    const QString text = tr("Teks (*.txt)");
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    QString chosenFilter = csv;
-    const QString chosen = m_chooseFile(&m_window, tr("Ekspor riwayat"),
-                                        folder + QLatin1String("/riwayat.csv"),
-                                        csv + QLatin1String(";;") + text, &chosenFilter);
-    if (chosen.isEmpty())
+    // The filters in the order of TapeExport::Format.
+    const SaveFileRequest request{tr("Ekspor riwayat"), folder + QLatin1String("/riwayat.csv"),
+                                  {tr("CSV (*.csv)"), tr("Teks (*.txt)")}};
+    const SaveFileAnswer chosen = m_form.chooseSaveFile(request, &m_window);
+    if (chosen.path.isEmpty())
         return;
-    const QString path = withExtension(
-        chosen, chosenFilter == text ? TapeExport::Format::Text : TapeExport::Format::Csv);
+    const QString path = withExtension(chosen.path, chosen.filter == 1 ? TapeExport::Format::Text
+                                                                       : TapeExport::Format::Csv);
     m_store.waitForWrites(kExportWaitMs);
     QString error;
     if (m_store.exportTo(path, TapeExport::formatFor(path), &error))

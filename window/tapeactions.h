@@ -7,8 +7,6 @@
 #include <QList>
 #include <QString>
 
-#include <functional>
-
 class QWidget;
 
 namespace hitungrama {
@@ -16,18 +14,14 @@ namespace hitungrama {
 class Form1;
 class TapeStore;
 
-// What the tape window's buttons and keys do with tape lines. Every box goes
-// through the main window's MessageBoxService (Form1::showMessage), over the
-// tape window; every refusal beeps as the main window's do.
+// What the tape window's buttons and keys do with tape lines. Every box and
+// the save dialog go through the main window's MessageBoxService
+// (Form1::showMessage, Form1::chooseSaveFile), over the tape window; every
+// refusal beeps as the main window's do.
 class TapeActions {
     Q_DECLARE_TR_FUNCTIONS(TapeActions)
 
 public:
-    // QFileDialog::getSaveFileName's shape; tests put a chooser of their own.
-    using SaveFileChooser = std::function<QString(QWidget *parent, const QString &caption,
-                                                  const QString &path, const QString &filters,
-                                                  QString *chosenFilter)>;
-
     TapeActions(Form1 &form, TapeStore &store, QWidget &window);
 
     // "Pakai": the line's result into the display by the paste rule, the
@@ -46,8 +40,6 @@ public:
     // kept lines.
     void setKeeping(bool on);
 
-    void setSaveFileChooser(SaveFileChooser chooser) { m_chooseFile = std::move(chooser); }
-
     // A result that is a message rather than a number the display writes.
     static bool isMessage(const QString &result);
     // A line whose result is a binary numeral: from BIN, or made in binary mode.
@@ -62,7 +54,6 @@ private:
     Form1 &m_form;
     TapeStore &m_store;
     QWidget &m_window;
-    SaveFileChooser m_chooseFile;
 };
 
 } // namespace hitungrama

@@ -245,8 +245,12 @@ void TapeWindow::placeBeside()
     if (screen == nullptr)
         return;
     // Not shown yet, this window has no frame: take the main window's.
-    const QSize frame = size() + (mainFrame.size() - m_form.size());
-    move(TapeWindowPlacement::beside(mainFrame, frame, screen->availableGeometry()).topLeft());
+    const QSize margins = mainFrame.size() - m_form.size();
+    const QRect place = TapeWindowPlacement::beside(mainFrame, size() + margins,
+                                                    minimumSizeHint().width() + margins.width(),
+                                                    screen->availableGeometry());
+    resize(place.size() - margins);
+    move(place.topLeft());
 }
 
 void TapeWindow::closeWithMainWindow()

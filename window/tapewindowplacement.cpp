@@ -25,16 +25,26 @@ bool placesWindows()
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
-QRect beside(const QRect &main, const QSize &frame, const QRect &screen)
+QRect beside(const QRect &main, const QSize &frame, int narrowest, const QRect &screen)
 {
-    int x = main.right() + 1;
-    if (x + frame.width() > screen.right() + 1) {
-        x = main.left() - frame.width();
-        if (x < screen.left())
-            x = std::max(screen.left(), screen.right() + 1 - frame.width());
+    const int right = screen.right() - main.right();
+    const int left = main.left() - screen.left();
+    const bool rightIsWider = right >= left;
+    int width = std::min(frame.width(), screen.width());
+    int x = 0;
+    if (right >= width) {
+        x = main.right() + 1;
+    } else if (left >= width) {
+        x = main.left() - width;
+    } else if (std::max(right, left) >= narrowest) {
+        width = std::max(right, left);
+        x = rightIsWider ? main.right() + 1 : screen.left();
+    } else {
+        x = rightIsWider ? screen.right() + 1 - width : screen.left();
     }
-    const int y = std::max(screen.top(), std::min(main.top(), screen.bottom() + 1 - frame.height()));
-    return QRect(QPoint(x, y), frame);
+    const int height = std::min(frame.height(), screen.height());
+    const int y = std::max(screen.top(), std::min(main.top(), screen.bottom() + 1 - height));
+    return QRect(x, y, width, height);
 }
 
 bool restore(QWidget &window)

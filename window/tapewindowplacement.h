@@ -17,11 +17,13 @@ inline constexpr char kSettingsGroup[] = "tapeWindow";
 // Whether this platform lets a program place its own windows.
 bool placesWindows();
 
-// The frame of a window `frame` big beside the main window's frame `main`
-// on the screen's available area: right of it when it fits there, else left
-// of it, else against the screen's right edge; level with the main window's
-// top, moved up as far as it must to stay on the screen.
-QRect beside(const QRect &main, const QSize &frame, const QRect &screen);
+// The frame of a window `frame` big (at least `narrowest` wide) beside the
+// main window's frame `main` on the screen's available area: right of it
+// when it fits there, else left of it, else narrowed to the wider side when
+// that holds `narrowest`, else against the edge of the wider side, over the
+// main window; level with the main window's top, moved up as far as it must
+// to stay on the screen, and no higher than the screen.
+QRect beside(const QRect &main, const QSize &frame, int narrowest, const QRect &screen);
 
 // Gives the window its kept size and place; false when none is kept.
 bool restore(QWidget &window);
