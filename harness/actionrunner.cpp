@@ -451,10 +451,18 @@ QString ActionRunner::shoot(const QString &ref, const QString &file)
     if (ref.isEmpty() || file.isEmpty())
         return QStringLiteral("shot needs a control and a file");
     if (ref == QLatin1String("screen")) {
-        // Every window as the screen shows it: the tape window beside the main one.
+        // The program's windows as the screen shows them: the part of the
+        // screen they cover, the tape window beside the main one.
         settle(0);
+        QRect covered;
+        for (const QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible())
+                covered |= window->frameGeometry();
+        }
         QScreen *screen = m_form.screen();
-        const QImage image = screen != nullptr ? screen->grabWindow(0).toImage() : QImage();
+        const QImage image = screen != nullptr
+            ? screen->grabWindow(0, covered.x(), covered.y(), covered.width(), covered.height()).toImage()
+            : QImage();
         if (image.isNull() || !image.save(file, "PNG"))
             return QStringLiteral("cannot write \"%1\"").arg(file);
         return QString();

@@ -30,7 +30,7 @@ namespace {
 
 // The size it opens at the first time, in average character widths; as
 // high as the main window.
-constexpr int kWidthCharacters = 44;
+constexpr int kWidthCharacters = 60;
 
 bool isReturn(const QKeyEvent &key)
 {
@@ -176,30 +176,30 @@ void TapeWindow::createCommands()
 
 void TapeWindow::layOut()
 {
+    // The buttons for the selected lines in one row, those for the whole
+    // tape in the next, beside "Simpan riwayat": narrow enough to stand
+    // beside the main window on a small screen.
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_notice);
     layout->addWidget(m_search);
     layout->addWidget(m_list, 1);
-    auto *firstRow = new QHBoxLayout;
-    auto *secondRow = new QHBoxLayout;
-    for (QPushButton *button : std::as_const(m_buttons))
-        (button == m_buttons.at(int(Command::Export)) ? secondRow : firstRow)->addWidget(button);
-    firstRow->addStretch();
-    secondRow->insertWidget(0, m_keeping);
-    secondRow->insertStretch(1);
-    layout->addLayout(firstRow);
-    layout->addLayout(secondRow);
+    auto *lineRow = new QHBoxLayout;
+    for (const Command command : {Command::Use, Command::Copy, Command::Remove})
+        lineRow->addWidget(button(command));
+    lineRow->addStretch();
+    auto *tapeRow = new QHBoxLayout;
+    tapeRow->addWidget(m_keeping);
+    tapeRow->addStretch();
+    for (const Command command : {Command::RemoveAll, Command::Export})
+        tapeRow->addWidget(button(command));
+    layout->addLayout(lineRow);
+    layout->addLayout(tapeRow);
 
-    QWidget::setTabOrder(m_search, m_list);
-    QWidget *previous = m_list;
-    for (QPushButton *button : std::as_const(m_buttons)) {
-        if (button == m_buttons.at(int(Command::Export)))
-            continue;
-        QWidget::setTabOrder(previous, button);
-        previous = button;
-    }
-    QWidget::setTabOrder(previous, m_keeping);
-    QWidget::setTabOrder(m_keeping, m_buttons.at(int(Command::Export)));
+    const QList<QWidget *> order = {m_search,         m_list,    button(Command::Use),
+                                    button(Command::Copy), button(Command::Remove), m_keeping,
+                                    button(Command::RemoveAll), button(Command::Export)};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
 }
 
 QPushButton *TapeWindow::button(Command command) const
@@ -224,10 +224,14 @@ void TapeWindow::open(bool activate)
     if (!isVisible()) {
         if (!TapeWindowPlacement::restore(*this))
             placeBeside();
+        setAttribute(Qt::WA_ShowWithoutActivating, !activate);
         show();
     }
-    if (!activate)
+    if (!activate) {
+        // Where the platform activates new windows all the same.
+        m_form.activateWindow();
         return;
+    }
     raise();
     activateWindow();
     m_list->setFocus(Qt::OtherFocusReason);
@@ -297,12 +301,16 @@ void TapeWindow::attachModel()
     m_list->setModel(m_model);
     delete oldSelection;
     connect(m_model, &QAbstractItemModel::rowsAboutToBeInserted, this,
-            [this](const QModelIndex &, int first) { keepAnchor(first); });
+            [this](const QModelIndex &, int first) {
+                keepAnchor(first);
+                m_onNewest = first == m_model->rowCount() && isOnNewest();
+            });
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex &, int first) { keepAnchor(first); });
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
         returnToAnchor();
-        selectNewestIfNone();
+        if (std::exchange(m_onNewest, false))
+            selectNewest();
     });
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &TapeWindow::returnToAnchor);
     connect(m_model, &QAbstractItemModel::modelReset, this, &TapeWindow::followBottom);
@@ -335,15 +343,28 @@ void TapeWindow::followBottom()
     m_atBottom = true;
     m_anchor = Anchor();
     m_list->scrollToBottom();
-    selectNewestIfNone();
+    selectNewest();
 }
 
-// The keyboard starts at the newest line, not at the top.
-void TapeWindow::selectNewestIfNone()
+void TapeWindow::selectNewest()
 {
-    const int last = m_model != nullptr ? m_model->rowCount() - 1 : -1;
-    if (last >= 0 && !m_list->currentIndex().isValid())
-        m_list->setCurrentIndex(m_model->index(last));
+    // The selection model's own call: the view's would read the keyboard's
+    // modifiers, and Ctrl held in the main window would add to the selection.
+    if (m_model != nullptr && m_model->rowCount() > 0)
+        m_list->selectionModel()->setCurrentIndex(m_model->index(m_model->rowCount() - 1),
+                                                  QItemSelectionModel::ClearAndSelect);
+}
+
+// The keyboard starts at the newest line, and stays on the newest line as
+// new ones come while the user has not moved from it.
+bool TapeWindow::isOnNewest() const
+{
+    const QModelIndex current = m_list->currentIndex();
+    if (!current.isValid())
+        return true;
+    const QModelIndexList selected = m_list->selectionModel()->selectedRows();
+    return current.row() == m_model->rowCount() - 1 && selected.size() <= 1
+        && (selected.isEmpty() || selected.first() == current);
 }
 
 void TapeWindow::run(Command command)
@@ -410,8 +431,10 @@ void TapeWindow::queueFetch()
 void TapeWindow::fetchAtEdges()
 {
     m_fetchQueued = false;
-    if (m_model == nullptr || m_model->isLoading())
+    if (m_model == nullptr || m_model->isLoading() || !m_list->isVisible())
         return;
+    // The list lays new rows out later; its scroll range must count them.
+    m_list->doItemsLayout();
     const QScrollBar *bar = m_list->verticalScrollBar();
     if (bar->value() == bar->minimum() && m_model->canFetchOlder())
         m_model->fetchOlder();
@@ -480,6 +503,7 @@ bool TapeWindow::eventFilter(QObject *watched, QEvent *event)
         if (!text.isEmpty() && text.at(0).isPrint() && !text.at(0).isSpace()
             && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
             m_search->setFocus(Qt::OtherFocusReason);
+            m_search->end(false);
             QCoreApplication::sendEvent(m_search, event);
             return true;
         }

@@ -86,7 +86,8 @@ private:
     void keepAnchor(int first);
     void returnToAnchor();
     void followBottom();
-    void selectNewestIfNone();
+    bool isOnNewest() const;
+    void selectNewest();
 
     Form1 &m_form;
     TapeStore &m_store;
@@ -99,6 +100,7 @@ private:
     QCheckBox *m_keeping = nullptr;
     Anchor m_anchor;
     bool m_atBottom = true;
+    bool m_onNewest = false;
     bool m_fetchQueued = false;
     bool m_useWhenLoaded = false;
     bool m_closingWithMain = false;

@@ -305,7 +305,8 @@ TEST_F(KeyboardTest, f1_lists_the_keys_in_an_information_box)
     const MessageBoxRequest &box = window.boxes.records()[0].request;
     EXPECT_EQ(box.title, QStringLiteral("Tombol keyboard"));
     EXPECT_EQ(box.icon, MessageIcon::Information);
-    for (const char *line : {"Ctrl+M: M+", "Esc: ON", "= atau Enter atau Enter keypad: =", "L atau N: log"})
+    for (const char *line : {"Ctrl+M: M+", "Esc: ON", "= atau Enter atau Enter keypad: =", "L atau N: log",
+                             "Ctrl+H: jendela Riwayat"})
         EXPECT_TRUE(box.text.contains(QString::fromUtf8(line))) << line;
 }
 
