@@ -39,6 +39,8 @@ def main():
     try:
         first.send("tape open")
         second.send("type 12+30=")
+        # A tape action returns once the lines queued before it are written.
+        second.send("tape open")
         made = time.monotonic()
         while True:
             lines = first.send("state")["tapeWindow"]["lines"]
