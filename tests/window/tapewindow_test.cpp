@@ -144,6 +144,12 @@ TEST_F(TapeWindowTest, ctrl_h_from_any_control_or_the_menu_opens_it_beside_the_m
     EXPECT_EQ(riwayat->text(), QStringLiteral("Riwayat"));
     riwayat->trigger();
     EXPECT_TRUE(tape().isVisible());
+    // Ctrl+Q there asks the main window's exit question.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tape(), kWaitMs));
+    window.boxes.expect();
+    QTest::keyClick(&list(), Qt::Key_Q, Qt::ControlModifier);
+    ASSERT_EQ(window.boxes.records().size(), 1u);
+    EXPECT_EQ(window.boxes.records()[0].request.text, Form1::exitQuestion());
     EXPECT_EQ(beeps.count(), 0);
 }
 
