@@ -170,7 +170,9 @@ QString KeyMap::describe(const std::function<QString(const ControlId &)> &captio
     text += QStringLiteral(
         "\n\nEnter dan Spasi pada tombol yang terfokus menekan tombol itu."
         "\nCtrl+V atau Shift+Insert: tempel teks ke layar."
-        "\nCtrl+C atau Ctrl+Insert: salin teks layar."
+        "\nCtrl+C atau Ctrl+Insert: salin teks layar.\n");
+    text += tr("Ctrl+H: jendela Riwayat, semua perhitungan yang tersimpan.");
+    text += QStringLiteral(
         "\nTahan Ctrl untuk melihat tombol keyboard di atas tiap tombol.\n");
     text += tr("Angka, titik, dan Back-Space berulang selama tombolnya ditahan; "
                "tombol lain bekerja sekali setiap kali ditekan.");

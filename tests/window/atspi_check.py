@@ -2,7 +2,9 @@
 """Drives the real program through the AT-SPI accessibility tree, as a screen
 reader does: finds the 41 buttons by name, presses 2 + 3 * 4 = through their
 actions, reads 20 from the display's text and checks every press action
-carries its key binding.
+carries its key binding; then presses 2 + 3 =, opens the tape window with
+Ctrl+H (synthesised through AT-SPI) and finds the new line in its list by
+its accessible name, "2 + 3 = 5, <time>".
 
 Usage: atspi_check.py PROGRAM   (with DISPLAY and a session bus set up)
 Exit 0 on success, 1 on a failure, 77 when pyatspi is missing."""
@@ -105,8 +107,39 @@ def check(app):
         expected = BINDINGS.get(caption)
         if expected is not None and binding.split(";")[0] != expected:
             return fail(f'"{caption}" announces "{binding}", not "{expected}"')
-    print(f"ok: {len(buttons)} buttons, display 20, every press action has a key binding")
+    for caption in ["ON", "2", "+", "3", "="]:
+        if not press(buttons[caption].queryAction()):
+            return fail(f'the press action of "{caption}" failed')
+    line = find_tape_line(app, "2 + 3 = 5, ")
+    if line is None:
+        return fail('no line named "2 + 3 = 5, <time>" in the tape window after Ctrl+H')
+    print(f'ok: {len(buttons)} buttons, display 20, every press action has a key binding, '
+          f'the tape shows "{line}"')
     return 0
+
+
+def ctrl_h():
+    # X keycodes of the default keymap: Control_L and h.
+    control, h = 37, 43
+    pyatspi.Registry.generateKeyboardEvent(control, None, pyatspi.KEY_PRESS)
+    pyatspi.Registry.generateKeyboardEvent(h, None, pyatspi.KEY_PRESSRELEASE)
+    pyatspi.Registry.generateKeyboardEvent(control, None, pyatspi.KEY_RELEASE)
+
+
+def find_tape_line(app, prefix, seconds=15):
+    """Ctrl+H, then the name of the tape window's line that starts with prefix."""
+    ctrl_h()
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        for window in app:
+            if window is None or window.name != "Riwayat":
+                continue
+            for node in walk(window):
+                if node.getRole() in (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL) \
+                        and node.name.startswith(prefix):
+                    return node.name
+        time.sleep(0.3)
+    return None
 
 
 def main():
