@@ -3,6 +3,7 @@
 #include "harness/statereport.h"
 #include "window/form1.h"
 #include "window/programstart.h"
+#include "window/tapewindow.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QMimeData>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QStyleHints>
 #include <QTest>
 #include <QWindow>
@@ -47,6 +49,7 @@ struct ActionRunner::Line {
 ActionRunner::ActionRunner(Form1 &form, RecordingMessageBoxService &boxes)
     : m_form(form)
     , m_boxes(boxes)
+    , m_tape(form)
 {
     QObject::connect(&m_form, &Form1::exitRequested, &m_form, [this] { m_exited = true; });
     QObject::connect(&m_form, &Form1::inputRefused, &m_form, [this] { ++m_beeps; });
@@ -80,6 +83,7 @@ ActionRunner::Verb ActionRunner::verbNamed(const QString &name)
         {QLatin1String("key"), &ActionRunner::key},
         {QLatin1String("shot"), &ActionRunner::shot},
         {QLatin1String("state"), &ActionRunner::state},
+        {QLatin1String("tape"), &ActionRunner::tape},
     };
     for (const auto &entry : verbs) {
         if (entry.name == name)
@@ -104,12 +108,18 @@ QStringList ActionRunner::perform(const QString &rawLine)
     const Verb verb = verbNamed(line.verb);
     if (verb == nullptr)
         return {report(text, QStringLiteral("unknown action \"%1\"").arg(line.verb))};
+    static const QStringList givesInput = {
+        QStringLiteral("click"), QStringLiteral("dblclick"), QStringLiteral("press"),
+        QStringLiteral("type"),  QStringLiteral("paste"),    QStringLiteral("key")};
+    if (givesInput.contains(line.verb))
+        activateMainWindow();
     return (this->*verb)(line);
 }
 
 QString ActionRunner::clickAt(const QPoint &windowPoint, const QString &action)
 {
     startAction();
+    activateMainWindow();
     movePointer(windowPoint);
     pointerButton(windowPoint, Press::Down);
     if (!m_exited)
@@ -215,7 +225,43 @@ QStringList ActionRunner::shot(const Line &line)
 
 QStringList ActionRunner::state(const Line &line)
 {
+    // What is due runs first: the tape window looks for other programs'
+    // lines on a timer.
+    settle(0);
     return {report(line.text)};
+}
+
+QStringList ActionRunner::tape(const Line &line)
+{
+    const Split what = splitFirst(line.rest);
+    QString error;
+    if (what.word == QLatin1String("open") && what.rest.trimmed().isEmpty()) {
+        error = m_tape.open(keyTarget());
+    } else if (what.word == QLatin1String("use") || what.word == QLatin1String("delete")) {
+        bool number = false;
+        const int n = what.rest.trimmed().toInt(&number);
+        if (!number || n < 1)
+            error = QStringLiteral("tape %1 needs a line number from 1").arg(what.word);
+        else
+            error = what.word == QLatin1String("use") ? m_tape.use(n) : m_tape.remove(n);
+    } else if (what.word == QLatin1String("search")) {
+        error = m_tape.search(what.rest);
+    } else {
+        error = QStringLiteral("tape takes open, use N, delete N or search TEXT");
+    }
+    settle(0);
+    return {report(line.text, error)};
+}
+
+// A user who turns from the tape window to the main window makes it the
+// active window first; its keys and shortcuts then act there.
+void ActionRunner::activateMainWindow()
+{
+    const QWidget *tape = m_form.tapeWindow();
+    if (tape == nullptr || !tape->isVisible() || QApplication::activeWindow() == &m_form)
+        return;
+    m_form.activateWindow();
+    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&m_form, 1000);
 }
 
 void ActionRunner::startAction()
@@ -404,6 +450,23 @@ QString ActionRunner::shoot(const QString &ref, const QString &file)
 {
     if (ref.isEmpty() || file.isEmpty())
         return QStringLiteral("shot needs a control and a file");
+    if (ref == QLatin1String("screen")) {
+        // The program's windows as the screen shows them: the part of the
+        // screen they cover, the tape window beside the main one.
+        settle(0);
+        QRect covered;
+        for (const QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->isVisible())
+                covered |= window->frameGeometry();
+        }
+        QScreen *screen = m_form.screen();
+        const QImage image = screen != nullptr
+            ? screen->grabWindow(0, covered.x(), covered.y(), covered.width(), covered.height()).toImage()
+            : QImage();
+        if (image.isNull() || !image.save(file, "PNG"))
+            return QStringLiteral("cannot write \"%1\"").arg(file);
+        return QString();
+    }
     QString error;
     QWidget *widget = resolve(ref, &error);
     if (widget == nullptr)

@@ -10,6 +10,7 @@
 // the release go to the widget that took the press.
 
 #include "harness/recordingmessageboxservice.h"
+#include "harness/tapedriver.h"
 
 #include <QPoint>
 #include <QString>
@@ -73,10 +74,12 @@ private:
     QStringList key(const Line &line);
     QStringList shot(const Line &line);
     QStringList state(const Line &line);
+    QStringList tape(const Line &line);
 
     // Moves the pointer to the centre of the line's one REF.
     std::optional<QPoint> pointAtControl(const Line &line, QString *error);
     void startAction();
+    void activateMainWindow();
     QString report(const QString &action, const QString &error = QString());
     QWidget *resolve(const QString &ref, QString *error) const;
     QPoint centreOf(QWidget *widget) const;
@@ -93,6 +96,7 @@ private:
 
     Form1 &m_form;
     RecordingMessageBoxService &m_boxes;
+    TapeDriver m_tape;
     int m_hoverSettleMs = kDefaultHoverSettleMs;
     QString m_lastError;
     int m_beeps = 0;

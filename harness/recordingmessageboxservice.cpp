@@ -18,6 +18,16 @@ MessageAnswer RecordingMessageBoxService::show(QWidget *, const MessageBoxReques
     return answer;
 }
 
+SaveFileAnswer RecordingMessageBoxService::chooseSaveFile(QWidget *, const SaveFileRequest &request)
+{
+    m_saveRequests.push_back(request);
+    if (m_files.empty())
+        return {};
+    const SaveFileAnswer answer = m_files.front();
+    m_files.pop_front();
+    return answer;
+}
+
 void RecordingMessageBoxService::queueAnswer(bool yes)
 {
     m_answers.push_back(yes ? MessageAnswer::Yes : MessageAnswer::No);

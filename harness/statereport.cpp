@@ -1,7 +1,9 @@
 #include "harness/statereport.h"
 
 #include "window/controlnames.h"
+#include "tape/tapemodel.h"
 #include "window/form1.h"
+#include "window/tapewindow.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -78,6 +81,24 @@ QString answerName(MessageAnswer answer)
 QString colourOf(const QWidget *widget, QPalette::ColorRole role)
 {
     return widget != nullptr ? widget->palette().color(role).name(QColor::HexRgb) : QString();
+}
+
+// The tape window as the user sees it: its search, how many lines the list
+// holds, the newest three of them (oldest first) and how many are selected.
+QString tapeWindowReport(const TapeWindow &window)
+{
+    OrderedObject out;
+    out.add("shown", window.isVisible());
+    out.add("search", window.searchField()->text());
+    const TapeModel *model = window.model();
+    const int rows = model != nullptr ? model->rowCount() : 0;
+    out.add("rows", rows);
+    QStringList lines;
+    for (int row = std::max(0, rows - 3); row < rows; ++row)
+        lines << OrderedObject::quoted(model->line(row).text());
+    out.raw("lines", QLatin1Char('[') + lines.join(QLatin1Char(',')) + QLatin1Char(']'));
+    out.add("selected", int(window.selectedLines().size()));
+    return out.finish();
 }
 
 QString labelText(const Form1 &form, const QString &name, int index = -1)
@@ -162,6 +183,8 @@ QString StateReport::build(const Form1 &form, const QString &action, const Extra
     out.add("beeps", extras.beeps);
     out.add("focus", focusName(form));
     out.add("exited", extras.exited);
+    if (const TapeWindow *tape = form.tapeWindow())
+        out.raw("tapeWindow", tapeWindowReport(*tape));
     if (!extras.error.isEmpty())
         out.add("error", extras.error);
     return out.finish();

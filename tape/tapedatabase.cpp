@@ -1,6 +1,8 @@
 #include "tape/tapedatabase.h"
 
+#include <QDeadlineTimer>
 #include <QSqlQuery>
+#include <QThread>
 #include <QStringList>
 #include <QVariant>
 
@@ -25,6 +27,8 @@ enum SqliteCode {
 
 // At most this many ids in one IN list (SQLite's variable limit is 32766).
 constexpr int idsPerStatement = 500;
+// How often a lock that SQLite does not wait for is asked for again.
+constexpr int lockRetryMs = 20;
 
 QString placeholders(int count)
 {
@@ -144,12 +148,19 @@ QSqlError exec(QSqlDatabase &db, const QString &sql)
     return query.lastError();
 }
 
-QSqlError configureWriter(QSqlDatabase &db, bool wal, int maxPageCount)
+QSqlError configureWriter(QSqlDatabase &db, bool wal, int maxPageCount, int busyTimeoutMs)
 {
     if (wal) {
         QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.next())
-            return query.lastError();
+        // The switch needs the file to itself for a moment (two programs
+        // making a new tape at once), and SQLite's busy timeout does not
+        // wait for that lock: wait here.
+        const QDeadlineTimer deadline(busyTimeoutMs);
+        while (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.next()) {
+            if (classify(query.lastError()) != ErrorKind::Busy || deadline.hasExpired())
+                return query.lastError();
+            QThread::msleep(lockRetryMs);
+        }
         // SQLite answers with the mode it is in; a file it can't switch
         // stays in its old mode.
         if (query.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {

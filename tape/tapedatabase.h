@@ -39,8 +39,9 @@ void disconnect(const QString &connectionName);
 QSqlError exec(QSqlDatabase &db, const QString &sql);
 
 // The writer's settings: WAL journal (files only), synchronous=FULL,
-// secure_delete=ON, and a page limit when maxPageCount > 0.
-QSqlError configureWriter(QSqlDatabase &db, bool wal, int maxPageCount);
+// secure_delete=ON, and a page limit when maxPageCount > 0. The switch to
+// WAL waits up to busyTimeoutMs for the other connections to the file.
+QSqlError configureWriter(QSqlDatabase &db, bool wal, int maxPageCount, int busyTimeoutMs = 5000);
 
 // Inserts the lines in one transaction and sets their ids. A line's time
 // is kept in milliseconds, UTC.

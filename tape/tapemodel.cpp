@@ -122,9 +122,12 @@ void TapeModel::reload()
     beginResetModel();
     m_rows.clear();
     const QSqlDatabase db = m_store.reader();
-    m_high = TapeQuery::highestId(db);
+    // Before the tape has opened there is nothing to read (backingChanged
+    // reloads then); asking would only make Qt warn.
+    const bool open = db.isOpen();
+    m_high = open ? TapeQuery::highestId(db) : 0;
     m_low = m_high + 1;
-    m_lowest = TapeQuery::lowestId(db);
+    m_lowest = open ? TapeQuery::lowestId(db) : m_low;
     m_atNewest = true;
     m_wantOlder = m_pageSize;
     m_wantNewer = 0;

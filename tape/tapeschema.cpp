@@ -50,17 +50,7 @@ bool hasTapeTables(QSqlDatabase &db, const QStringList &tables)
     return true;
 }
 
-} // namespace
-
-int storedVersion(QSqlDatabase &db)
-{
-    QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
-        return 0;
-    return query.value(0).toInt();
-}
-
-State inspect(QSqlDatabase &db, QSqlError *error)
+State inspectSnapshot(QSqlDatabase &db, QSqlError *error)
 {
     QSqlQuery query(db);
     query.setForwardOnly(true);
@@ -90,6 +80,28 @@ State inspect(QSqlDatabase &db, QSqlError *error)
     if (stored < 0 || !hasTapeTables(db, tables))
         return State::Foreign;
     return stored < version ? State::Older : State::Current;
+}
+
+} // namespace
+
+int storedVersion(QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
+        return 0;
+    return query.value(0).toInt();
+}
+
+State inspect(QSqlDatabase &db, QSqlError *error)
+{
+    // The version and the tables from one snapshot: read apart, they may
+    // straddle another program's creating the schema, which would look like
+    // a file of another schema.
+    const bool inTransaction = db.transaction();
+    const State state = inspectSnapshot(db, error);
+    if (inTransaction)
+        db.commit();
+    return state;
 }
 
 QSqlError migrate(QSqlDatabase &db)

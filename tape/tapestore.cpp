@@ -271,7 +271,12 @@ void TapeStore::closeReader()
 
 qint64 TapeStore::dataVersion()
 {
-    QSqlQuery query(reader());
+    // Nothing to ask before the tape has opened (backingChanged notes the
+    // version then).
+    const QSqlDatabase db = reader();
+    if (!db.isOpen())
+        return -1;
+    QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA data_version")) || !query.next())
         return -1;
     return query.value(0).toLongLong();

@@ -121,7 +121,8 @@ void TapeWriter::eraseKept()
             QSqlDatabase db = QSqlDatabase::database(connection, false);
             const TapeSchema::State state = TapeSchema::inspect(db, &error);
             if (!error.isValid() && state == TapeSchema::State::Current) {
-                error = TapeDatabase::configureWriter(db, true, m_options.maxPageCount);
+                error = TapeDatabase::configureWriter(db, true, m_options.maxPageCount,
+                                                      m_options.busyTimeoutMs);
                 if (!error.isValid())
                     error = TapeDatabase::clear(db);
             }
@@ -196,10 +197,13 @@ TapeFault TapeWriter::openDisk(QString *connection, QString *detail)
 {
     const QFileInfo file(m_diskPath);
     const QString folder = file.absolutePath();
+    // Another program starting at the same moment may make the folder or the
+    // file first: that one is as good.
     if (!QFileInfo(folder).isDir()) {
         // The tape's own folder is private; its parents are made as usual.
-        if (!QDir().mkpath(QFileInfo(folder).absolutePath())
-            || !QDir().mkdir(folder, ownerOnly | QFile::ExeOwner)) {
+        if ((!QDir().mkpath(QFileInfo(folder).absolutePath())
+             || !QDir().mkdir(folder, ownerOnly | QFile::ExeOwner))
+            && !QFileInfo(folder).isDir()) {
             *detail = QDir::toNativeSeparators(folder);
             return TapeFault::FolderUnwritable;
         }
@@ -209,7 +213,8 @@ TapeFault TapeWriter::openDisk(QString *connection, QString *detail)
         return fault;
     if (!QFileInfo::exists(m_diskPath)) {
         QFile create(m_diskPath);
-        if (!create.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly)) {
+        if (!create.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly)
+            && !QFileInfo::exists(m_diskPath)) {
             *detail = QDir::toNativeSeparators(folder);
             return TapeFault::FolderUnwritable;
         }
@@ -255,7 +260,8 @@ QSqlError TapeWriter::connectWriter(const QString &name, TapeSchema::State *stat
         usable = !error.isValid() && *state != TapeSchema::State::Newer
             && *state != TapeSchema::State::Foreign;
         if (usable)
-            error = TapeDatabase::configureWriter(db, true, m_options.maxPageCount);
+            error = TapeDatabase::configureWriter(db, true, m_options.maxPageCount,
+                                                  m_options.busyTimeoutMs);
         if (usable && !error.isValid())
             error = TapeSchema::migrate(db);
         usable = usable && !error.isValid();

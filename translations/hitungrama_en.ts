@@ -115,6 +115,48 @@
         <source>Angka, titik, dan Back-Space berulang selama tombolnya ditahan; tombol lain bekerja sekali setiap kali ditekan.</source>
         <translation>Digits, the point and Back-Space repeat while their key is held; other keys act once per press.</translation>
     </message>
+    <message>
+        <source>Ctrl+H: jendela Riwayat, semua perhitungan yang tersimpan.</source>
+        <translation>Ctrl+H: the History window, every calculation kept.</translation>
+    </message>
+</context>
+<context>
+    <name>TapeActions</name>
+    <message>
+        <source>Riwayat</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Hapus semua baris riwayat?</source>
+        <translation>Delete every line of the history?</translation>
+    </message>
+    <message>
+        <source>Ekspor riwayat</source>
+        <translation>Export history</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Teks (*.txt)</source>
+        <translation>Text (*.txt)</translation>
+    </message>
+    <message>
+        <source>Riwayat tidak dapat diekspor ke %1.
+%2</source>
+        <translation>The history could not be exported to %1.
+%2</translation>
+    </message>
+    <message>
+        <source>Riwayat tidak disimpan lagi. Hapus juga baris yang sudah tersimpan?</source>
+        <translation>The history is no longer kept. Delete the lines already kept as well?</translation>
+    </message>
+    <message>
+        <source>riwayat</source>
+        <extracomment>The name an export suggests for its file, before the extension.</extracomment>
+        <translation>history</translation>
+    </message>
 </context>
 <context>
     <name>TapeExport</name>
@@ -144,6 +186,10 @@
     <message>
         <source>Tempel</source>
         <translation>Paste</translation>
+    </message>
+    <message>
+        <source>Riwayat</source>
+        <translation>History</translation>
     </message>
 </context>
 <context>
@@ -328,6 +374,58 @@ https://hitungrama.example.org</translation>
     <message>
         <source>Riwayat tidak dapat ditulis (%1); riwayat kali ini hanya ada di memori.</source>
         <translation>The history can&apos;t be written (%1); this session&apos;s history is kept in memory only.</translation>
+    </message>
+</context>
+<context>
+    <name>hitungrama::TapeWindow</name>
+    <message>
+        <source>Riwayat</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Cari</source>
+        <translation>Search</translation>
+    </message>
+    <message>
+        <source>Cari di riwayat</source>
+        <translation>Search the history</translation>
+    </message>
+    <message>
+        <source>Baris riwayat</source>
+        <translation>History lines</translation>
+    </message>
+    <message>
+        <source>Simpan &amp;riwayat</source>
+        <translation>&amp;Keep history</translation>
+    </message>
+    <message>
+        <source>Simpan riwayat</source>
+        <translation>Keep history</translation>
+    </message>
+    <message>
+        <source>&amp;Pakai</source>
+        <translation>&amp;Use</translation>
+    </message>
+    <message>
+        <source>&amp;Salin</source>
+        <translation>&amp;Copy</translation>
+    </message>
+    <message>
+        <source>&amp;Hapus</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>Hapus se&amp;mua</source>
+        <translation>Delete &amp;all</translation>
+    </message>
+    <message>
+        <source>&amp;Ekspor…</source>
+        <translation>&amp;Export…</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <extracomment>A button&apos;s tool tip: what it does, then its key.</extracomment>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 </TS>

@@ -120,6 +120,10 @@ QMenu *DisplayClipboard::createMenu(QWidget *parent)
     auto *menu = new QMenu(parent);
     connect(menu->addAction(tr("Salin")), &QAction::triggered, this, &DisplayClipboard::copy);
     connect(menu->addAction(tr("Tempel")), &QAction::triggered, this, &DisplayClipboard::paste);
+    menu->addSeparator();
+    QAction *tape = menu->addAction(tr("Riwayat"));
+    tape->setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_H));
+    connect(tape, &QAction::triggered, &m_form, [this] { m_form.showTape(); });
     return menu;
 }
 

@@ -30,7 +30,7 @@ public:
     // the time a key press takes to reach the window.
     static constexpr int kKeyArrivalMs = 20;
 
-    // Makes the display read-only and gives it the "Salin"/"Tempel" menu.
+    // Makes the display read-only and gives it the "Salin"/"Tempel"/"Riwayat" menu.
     DisplayClipboard(Form1 &form, QLineEdit &display);
 
     // Puts the selected text, or the whole text when nothing is selected, on

@@ -4,6 +4,8 @@
 #include "window/controlnames.h"
 #include "window/displayclipboard.h"
 #include "window/keyboardrouter.h"
+#include "window/tapewindow.h"
+#include "window/tapewindowplacement.h"
 #include "window/translationtable.h"
 #include "window/twips.h"
 #include "window/windowresources.h"
@@ -192,13 +194,30 @@ void Form1::centreOnScreen()
                                     screen->availableGeometry()));
 }
 
-MessageAnswer Form1::showMessage(const MessageBoxRequest &request)
+MessageAnswer Form1::showMessage(const MessageBoxRequest &request, QWidget *over)
 {
     // Ctrl's release would go to the box and leave the hints shown.
     m_keyboard->hideHints();
     ++m_boxesOpen;
     const auto closed = qScopeGuard([this] { --m_boxesOpen; });
-    return m_boxes.show(this, request);
+    return m_boxes.show(over != nullptr ? over : this, request);
+}
+
+SaveFileAnswer Form1::chooseSaveFile(const SaveFileRequest &request, QWidget *over)
+{
+    m_keyboard->hideHints();
+    ++m_boxesOpen;
+    const auto closed = qScopeGuard([this] { --m_boxesOpen; });
+    return m_boxes.chooseSaveFile(over != nullptr ? over : this, request);
+}
+
+void Form1::showTape(bool activate)
+{
+    if (m_exited)
+        return;
+    if (m_tapeWindow == nullptr)
+        m_tapeWindow = std::make_unique<TapeWindow>(*this, *m_tape);
+    m_tapeWindow->open(activate);
 }
 
 void Form1::showKeyList()
@@ -304,8 +323,20 @@ void Form1::showEvent(QShowEvent *event)
     // it adds nothing to start-up; lines finished before are queued.
     if (!m_tapeOpened) {
         m_tapeOpened = true;
-        QTimer::singleShot(0, this, [this] { m_tape->open(); });
+        QTimer::singleShot(0, this, [this] {
+            m_tape->open();
+            // Open at the end of the last run: open again, behind this window.
+            if (TapeWindowPlacement::wasOpen())
+                showTape(false);
+        });
     }
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    QWidget::closeEvent(event);
+    if (m_tapeWindow != nullptr && m_tapeWindow->isVisible())
+        m_tapeWindow->closeWithMainWindow();
 }
 
 void Form1::paintEvent(QPaintEvent *event)

@@ -13,9 +13,11 @@
 // Keys reach the same Click handlers through KeyboardRouter and its KeyMap;
 // a paste (DisplayClipboard) enters a number into the engine. Every
 // calculation the engine finishes goes through TapeRecorder to the tape
-// (TapeStore), which opens once the window has first been shown. Texts are
-// shown in the installed language: the window's own through tr(), the
-// layout's words and the engine's texts through TranslationTable.
+// (TapeStore), which opens once the window has first been shown; the tape
+// window (TapeWindow, Ctrl+H) shows it, a top-level window of its own that
+// closes with this one. Texts are shown in the installed language: the
+// window's own through tr(), the layout's words and the engine's texts
+// through TranslationTable.
 
 #include "engine/engine.h"
 #include "window/controlregistry.h"
@@ -40,6 +42,7 @@ namespace hitungrama {
 class DisplayClipboard;
 class KeyboardRouter;
 class TapeStore;
+class TapeWindow;
 class XPButton;
 
 class Form1 : public QWidget {
@@ -63,6 +66,11 @@ public:
     KeyboardRouter &keyboard() const { return *m_keyboard; }
     DisplayClipboard &clipboard() const { return *m_clipboard; }
     TapeStore &tape() const { return *m_tape; }
+    // Null until the tape window is first opened.
+    TapeWindow *tapeWindow() const { return m_tapeWindow.get(); }
+    // Opens the tape window, or brings it forward; with activate it takes
+    // the keyboard.
+    void showTape(bool activate = true);
 
     // The outer width is the client width plus the border, in twips.
     int outerWidthTwips() const;
@@ -73,7 +81,9 @@ public:
     bool hasExited() const { return m_exited; }
 
     // Services of the window that WindowPanel forwards the engine's requests to.
-    MessageAnswer showMessage(const MessageBoxRequest &request);
+    // The box stands over `over` (the tape window), else over this window.
+    MessageAnswer showMessage(const MessageBoxRequest &request, QWidget *over = nullptr);
+    SaveFileAnswer chooseSaveFile(const SaveFileRequest &request, QWidget *over = nullptr);
     void refuseInput();
     void displayChanged();
     // A number the paste rule accepted, entered as the engine's numberPasted.
@@ -92,6 +102,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     struct PaintedLine {
@@ -115,6 +126,8 @@ private:
     // Declared before the engine and its recorder, so destroyed after them:
     // its destructor writes what is still queued.
     std::unique_ptr<TapeStore> m_tape;
+    // Declared after the tape, so destroyed before it: it reads the tape.
+    std::unique_ptr<TapeWindow> m_tapeWindow;
     ControlRegistry m_controls;
     std::vector<PaintedLine> m_lines;
     WindowPanel m_panel;

@@ -83,6 +83,8 @@ KeyboardRouter::Command KeyboardRouter::commandFor(const QKeyEvent &event,
     *binding = nullptr;
     if (isKey(event, Qt::NoModifier, Qt::Key_F1))
         return Command::KeyList;
+    if (isKey(event, Qt::ControlModifier, Qt::Key_H))
+        return Command::Tape;
     if (isKey(event, Qt::ControlModifier, Qt::Key_C) || isKey(event, Qt::ControlModifier, Qt::Key_Insert)
         || event.matches(QKeySequence::Copy))
         return Command::Copy;
@@ -113,14 +115,21 @@ void KeyboardRouter::run(Command command, const KeyMap::Binding *binding, quint6
     case Command::Paste:
         m_form.clipboard().pasteFromKey(eventTime);
         break;
-    case Command::Button: {
-        XPButton *button = m_form.controls().button(binding->control.name, binding->control.index);
-        // A disabled or hidden button refuses its key like any refused input.
-        if (button == nullptr || !button->clickFromKeyboard(kPressedLookMs))
-            m_form.refuseInput();
+    case Command::Tape:
+        m_form.showTape();
+        break;
+    case Command::Button:
+        pressButton(binding->control);
         break;
     }
-    }
+}
+
+void KeyboardRouter::pressButton(const ControlId &control)
+{
+    XPButton *button = m_form.controls().button(control.name, control.index);
+    // A disabled or hidden button refuses its key like any refused input.
+    if (button == nullptr || !button->clickFromKeyboard(kPressedLookMs))
+        m_form.refuseInput();
 }
 
 bool KeyboardRouter::dropsCircumflexSpace(const QKeyEvent &event)

@@ -15,7 +15,7 @@ class KeyHintOverlay;
 
 // Sees every key meant for the window before the focused control does and
 // turns the keys of the map into clicks of their buttons; handles F1, copy and
-// paste, and shows the key hints while Ctrl is held. Keys outside the map
+// paste, Ctrl+H (the tape window), and shows the key hints while Ctrl is held. Keys outside the map
 // reach the focused control unchanged, so Tab, the arrows, Space on a button
 // and the Alt access keys keep their meaning; so does Return on a button.
 //
@@ -36,6 +36,8 @@ public:
     explicit KeyboardRouter(Form1 &form);
 
     const KeyMap &keyMap() const { return m_map; }
+    // Clicks the button as its key does; a disabled or hidden one beeps.
+    void pressButton(const ControlId &control);
     KeyHintOverlay *hints() const { return m_hints; }
     void hideHints();
 
@@ -43,7 +45,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class Command { None, Ignore, Button, KeyList, Copy, Paste };
+    enum class Command { None, Ignore, Button, KeyList, Copy, Paste, Tape };
     // Where the dead circumflex's Space stands: the next press may be it, or
     // it is down and its repeats and release are dropped too.
     enum class CircumflexSpace { None, Awaited, Down };

@@ -174,6 +174,7 @@ QString KeyMap::describe(const std::function<QString(const ControlId &)> &captio
     text += tr("Enter dan Spasi pada tombol yang terfokus menekan tombol itu.") + QLatin1Char('\n');
     text += tr("Ctrl+V atau Shift+Insert: tempel teks ke layar.") + QLatin1Char('\n');
     text += tr("Ctrl+C atau Ctrl+Insert: salin teks layar.") + QLatin1Char('\n');
+    text += tr("Ctrl+H: jendela Riwayat, semua perhitungan yang tersimpan.") + QLatin1Char('\n');
     text += tr("Tahan Ctrl untuk melihat tombol keyboard di atas tiap tombol.") + QLatin1Char('\n');
     text += tr("Angka, titik, dan Back-Space berulang selama tombolnya ditahan; "
                "tombol lain bekerja sekali setiap kali ditekan.");

@@ -15,7 +15,8 @@ class QKeyEvent;
 namespace hitungrama {
 
 // Which key clicks which button. One table drives the lookup, the key hints
-// over the buttons, the buttons' accessible key bindings and the F1 list.
+// over the buttons, the buttons' accessible key bindings and the F1 list,
+// which also names the keys that are no button's (paste, copy, the tape).
 //
 // A key is written either as one character ("7", "+", "s"), matched against
 // the text the key types whatever the keyboard layout and whether it came from

@@ -3,6 +3,7 @@
 #include "engine/panel.h"
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -13,14 +14,31 @@ struct MessageBoxRequest {
     QString title;
     MessageButtons buttons = MessageButtons::Ok;
     MessageIcon icon = MessageIcon::None;
+    // The answer that Enter gives in a Yes/No box: No where Yes would lose
+    // something.
+    MessageAnswer defaultAnswer = MessageAnswer::Yes;
 };
 
-// Shows the window's modal message boxes. The program uses QMessageBox; the
-// tests and the replay harness install a recorder that answers instead.
+struct SaveFileRequest {
+    QString caption;
+    QString path;        // the file suggested
+    QStringList filters; // "CSV (*.csv)", ...; the first is chosen first
+};
+
+struct SaveFileAnswer {
+    QString path; // empty: cancelled
+    int filter = 0;
+};
+
+// Shows the window's modal dialogs: its message boxes and its save dialog.
+// The program uses QMessageBox and QFileDialog; the tests and the replay
+// harness install a recorder that answers instead, so that no real dialog
+// ever waits for a user there.
 class MessageBoxService {
 public:
     virtual ~MessageBoxService() = default;
     virtual MessageAnswer show(QWidget *parent, const MessageBoxRequest &request) = 0;
+    virtual SaveFileAnswer chooseSaveFile(QWidget *parent, const SaveFileRequest &request) = 0;
 };
 
 } // namespace hitungrama

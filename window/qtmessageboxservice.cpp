@@ -1,10 +1,13 @@
 #include "window/qtmessageboxservice.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QHash>
 #include <QIcon>
 #include <QMessageBox>
 #include <QStyle>
+
+#include <algorithm>
 
 namespace hitungrama {
 
@@ -58,13 +61,24 @@ MessageAnswer QtMessageBoxService::show(QWidget *parent, const MessageBoxRequest
             button->setIcon(sharedIcon(style, buttonIcon(box.standardButton(button))));
     }
     if (yesNo) {
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(request.defaultAnswer == MessageAnswer::No ? QMessageBox::No
+                                                                        : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     }
     const int answer = box.exec();
     if (!yesNo)
         return MessageAnswer::Ok;
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+SaveFileAnswer QtMessageBoxService::chooseSaveFile(QWidget *parent, const SaveFileRequest &request)
+{
+    QString chosen = request.filters.value(0);
+    SaveFileAnswer answer;
+    answer.path = QFileDialog::getSaveFileName(parent, request.caption, request.path,
+                                               request.filters.join(QLatin1String(";;")), &chosen);
+    answer.filter = std::max(0, int(request.filters.indexOf(chosen)));
+    return answer;
 }
 
 } // namespace hitungrama

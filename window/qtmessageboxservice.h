@@ -5,10 +5,12 @@
 namespace hitungrama {
 
 // Modal QMessageBox with exactly the requested text, title, icon and buttons.
-// Closing a Yes/No box without choosing answers No.
+// Closing a Yes/No box without choosing answers No. The save dialog is
+// QFileDialog's (the desktop's own where the platform has one).
 class QtMessageBoxService : public MessageBoxService {
 public:
     MessageAnswer show(QWidget *parent, const MessageBoxRequest &request) override;
+    SaveFileAnswer chooseSaveFile(QWidget *parent, const SaveFileRequest &request) override;
 };
 
 } // namespace hitungrama

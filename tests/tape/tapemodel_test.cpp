@@ -76,6 +76,28 @@ TEST_F(TapeModelTest, opens_at_the_newest_lines_and_pages_older_ones_in_at_the_t
     EXPECT_FALSE(model.canFetchOlder());
 }
 
+QStringList g_warnings;
+
+TEST_F(TapeModelTest, made_or_watched_before_the_tape_opens_it_reads_nothing_until_the_tape_is_there)
+{
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type == QtWarningMsg)
+                g_warnings << text;
+        });
+    TapeStore store(options());
+    TapeModel model(store);
+    model.fetchOlder();
+    store.setWatching(true);
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(g_warnings, QStringList());
+    store.open(tapePath());
+    append(store, {QStringLiteral("7")});
+    EXPECT_EQ(shown(model), asLines({QStringLiteral("7")}));
+}
+
 struct SearchCase {
     const char *name;
     QString search;

@@ -1,7 +1,8 @@
-// Every text the window shows, read from the screen after driving it through
-// each box and message the calculator can show: under English none is still
-// Indonesian, under Indonesian none is Qt's English. The tape's lines keep
-// the language they were made in.
+// Every text the window and the tape window show, read from the screen
+// after driving them through each box, message and dialog they can show:
+// under English none is still Indonesian, under Indonesian none is Qt's
+// English. The tape's lines are data and left out; they keep the language
+// they were made in.
 #include "screenwords.h"
 
 #include "engine/enginetexts.h"
@@ -12,53 +13,91 @@
 #include "window/languagesetup.h"
 #include "window/programstart.h"
 #include "window/qtmessageboxservice.h"
+#include "window/tapewindow.h"
 #include "tape/tapestore.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QDialog>
+#include <QListView>
 #include <QLineEdit>
 #include <QApplication>
 #include <QMenu>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 namespace hitungrama::test {
 namespace {
 
-// Shows each box as the program does, reads its texts while it is open and
-// answers it: No to a question, OK otherwise.
+// Shows each box and file dialog as the program does, reads its texts while
+// it is open and answers it: No to a question, OK to a message, Cancel to
+// a file dialog.
 class ShownBoxes : public RecordingMessageBoxService {
 public:
     QList<ScreenTexts::Text> texts;
 
     MessageAnswer show(QWidget *parent, const MessageBoxRequest &request) override
     {
+        RecordingMessageBoxService::show(parent, request);
+        return whileReading([&] { return QtMessageBoxService().show(parent, request); });
+    }
+
+    SaveFileAnswer chooseSaveFile(QWidget *parent, const SaveFileRequest &request) override
+    {
+        RecordingMessageBoxService::chooseSaveFile(parent, request);
+        return whileReading([&] { return QtMessageBoxService().chooseSaveFile(parent, request); });
+    }
+
+private:
+    template <typename Show>
+    std::invoke_result_t<Show> whileReading(Show show)
+    {
         QTimer reader;
         QObject::connect(&reader, &QTimer::timeout, [this] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (box == nullptr || !box->isVisible())
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal == nullptr || !modal->isVisible())
                 return;
-            texts += ScreenTexts::of(*box);
-            QAbstractButton *answer = box->button(QMessageBox::No);
-            (answer != nullptr ? answer : box->button(QMessageBox::Ok))->click();
+            texts += ScreenTexts::of(*modal);
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                QAbstractButton *answer = box->button(QMessageBox::No);
+                (answer != nullptr ? answer : box->button(QMessageBox::Ok))->click();
+            } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+                dialog->reject();
+            }
         });
         reader.start(5);
-        RecordingMessageBoxService::show(parent, request);
-        return QtMessageBoxService().show(parent, request);
+        return show();
     }
 };
 
 struct Step {
     const char *what;
     QStringList actions; // in the replay language, naming controls by name
+    // Input the replay language has no words for, after the actions.
+    std::function<void(Form1 &)> input = nullptr;
 };
 
-// Each box, display message and state with texts of its own, by control
-// names, so that the same steps serve every language. ON starts each step.
+// A key to the tape window's list, its window active as a user's click
+// would make it (its keys act only there).
+void tapeKey(Form1 &form, Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    TapeWindow &window = *form.tapeWindow();
+    window.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTest::keyClick(window.list(), key, modifiers);
+}
+
+// Each box, display message, window and state with texts of its own, by
+// control names, so that the same steps serve every language. ON starts
+// each step.
 const Step kSteps[] = {
     {"start", {}},
     {"about box", {"click XPButton7"}},
@@ -78,6 +117,15 @@ const Step kSteps[] = {
     {"binary conversion refused", {"type 5", "click XPButton9(9)", "click XPButton11"}},
     {"table shown", {"type 3", "click XPButton9(7)"}},
     {"binary mode", {"click Check1", "type 101", "click XPButton13"}},
+    {"tape window", {"tape open"}},
+    {"tape: delete all answered no", {},
+     [](Form1 &form) { tapeKey(form, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier); }},
+    {"tape: keeping turned off and on", {},
+     [](Form1 &form) {
+         form.tapeWindow()->keepingBox()->click();
+         form.tapeWindow()->keepingBox()->click();
+     }},
+    {"tape: export dialog cancelled", {}, [](Form1 &form) { tapeKey(form, Qt::Key_S, Qt::ControlModifier); }},
 };
 
 struct Seen {
@@ -112,7 +160,11 @@ QList<Seen> collect(Language language)
             runner.perform(action);
             EXPECT_EQ(runner.lastError().toStdString(), "") << step.what << ": " << action.toStdString();
         }
+        if (step.input)
+            step.input(*form);
         keep(step.what, ScreenTexts::of(*form));
+        if (form->tapeWindow() != nullptr && form->tapeWindow()->isVisible())
+            keep(step.what, ScreenTexts::of(*form->tapeWindow()));
         keep(step.what, boxes.texts);
         boxes.texts.clear();
         for (const QString &text : std::exchange(displayed, {}))
@@ -120,7 +172,15 @@ QList<Seen> collect(Language language)
     }
     const std::unique_ptr<QMenu> menu(form->clipboard().createMenu(form.get()));
     keep("display's context menu", ScreenTexts::ofMenu(*menu));
+    const std::unique_ptr<QMenu> searchMenu(form->tapeWindow()->searchField()->createStandardContextMenu());
+    keep("tape search field's context menu", ScreenTexts::ofMenu(*searchMenu));
     return seen;
+}
+
+// A folder's path, as the file dialog shows it, is the user's data.
+bool isData(const QString &text)
+{
+    return text.startsWith(QLatin1Char('/'));
 }
 
 QString describe(const Seen &seen)
@@ -137,13 +197,17 @@ protected:
 TEST_F(ShownTexts, under_english_none_is_indonesian)
 {
     const CatalogueWords catalogue = readCatalogue(QStringLiteral(HITUNGRAMA_EN_TS));
+    const CatalogueWords qt = readCatalogue(QStringLiteral(HITUNGRAMA_QT_ID_TS));
     ASSERT_GT(catalogue.messages, 0);
-    // Qt's own English of the box buttons.
-    const QSet<QString> allowed = catalogue.english + keyCaps()
-        + QSet<QString>{"yes", "no", "ok"};
+    ASSERT_GT(qt.messages, 0);
+    // Qt's own English (box buttons, a text field's menu, the file dialog):
+    // the texts our catalogue of Qt's translates into Indonesian.
+    const QSet<QString> allowed = catalogue.english + qt.sources + keyCaps();
     QStringList faults;
     const QList<Seen> seen = collect(Language::English);
     for (const Seen &text : seen) {
+        if (isData(text.text.text))
+            continue;
         QStringList wrong = wordsIn(text.text.text, catalogue.indonesian);
         for (const QString &word : wordsOf(text.text.text)) {
             if (!allowed.contains(word) && !wrong.contains(word))
@@ -162,6 +226,8 @@ TEST_F(ShownTexts, under_indonesian_none_is_qt_english_and_every_engine_text_is_
     QSet<QString> shown;
     for (const Seen &text : collect(Language::Indonesian)) {
         shown.insert(text.text.text);
+        if (isData(text.text.text))
+            continue;
         QSet<QString> forbidden = qtEnglishWords();
         // The key list names keys as their caps read ("Delete: CE").
         if (text.step == QLatin1String("key list"))

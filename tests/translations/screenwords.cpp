@@ -18,7 +18,7 @@ const QStringList &keptCaptions()
 const QSet<QString> &keyCaps()
 {
     static const QSet<QString> keys = {"alt", "ctrl", "shift", "insert", "delete", "del", "esc",
-                                       "backspace", "enter", "space", "tab"};
+                                       "backspace", "enter", "return", "space", "tab"};
     return keys;
 }
 
@@ -39,7 +39,7 @@ const QSet<QString> &sharedWords()
     static const QSet<QString> words = {
         "hitungrama", "quodrel", "zodir", "https", "example", "org", "accept", "can",
         "clear", "disk", "folder", "keyboard", "keypad", "memory", "mouse", "overflow",
-        "program", "table",
+        "program", "table", "csv", "txt",
     };
     return words;
 }
@@ -78,7 +78,6 @@ CatalogueWords readCatalogue(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return result;
-    QSet<QString> sourceWords;
     QXmlStreamReader xml(&file);
     QString source;
     QStringList translations;
@@ -98,7 +97,7 @@ CatalogueWords readCatalogue(const QString &path)
             ++result.messages;
             const QStringList words = wordsOf(source);
             const QSet<QString> own(words.begin(), words.end());
-            sourceWords.unite(own);
+            result.sources.unite(own);
             for (const QString &translation : translations) {
                 const QStringList translated = wordsOf(translation);
                 result.english.unite(QSet<QString>(translated.begin(), translated.end()) - own);
@@ -106,7 +105,7 @@ CatalogueWords readCatalogue(const QString &path)
         }
     }
     result.english.unite(sharedWords());
-    result.indonesian = sourceWords - result.english - keyCaps();
+    result.indonesian = result.sources - result.english - keyCaps();
     return result;
 }
 

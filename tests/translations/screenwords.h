@@ -29,11 +29,13 @@ QStringList wordsIn(const QString &text, const QSet<QString> &words);
 // loanwords and English words the Indonesian quotes, in lower case.
 const QSet<QString> &sharedWords();
 
-// hitungrama_en.ts read as word sets. english: the words each translation
-// adds to its source, and the shared words. indonesian: the words of the
-// sources that are neither English nor key caps. A translation that keeps a
-// word of its source gives no evidence that the word is English.
+// A catalogue of ours read as word sets. For hitungrama_en.ts: english, the
+// words each translation adds to its source, and the shared words;
+// indonesian, the words of the sources that are neither English nor key
+// caps. A translation that keeps a word of its source gives no evidence
+// that the word is English. For qt_id.ts, sources holds Qt's own English.
 struct CatalogueWords {
+    QSet<QString> sources;
     QSet<QString> english;
     QSet<QString> indonesian;
     int messages = 0;

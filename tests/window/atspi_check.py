@@ -3,7 +3,9 @@
 reader does: finds the 41 buttons by name in the language given, presses
 2 + 3 * 4 = through their actions, reads 20 from the display's text, checks
 a tooltip reaches the reader as the button's description and that every
-press action carries its key binding.
+press action carries its key binding; then presses 2 + 3 =, opens the tape
+window with Ctrl+H (synthesised through AT-SPI) and finds the new line in its
+list by its accessible name, "2 + 3 = 5, <time>".
 
 Usage: atspi_check.py PROGRAM [id|en]   (with DISPLAY and a session bus set up)
 Exit 0 on success, 1 on a failure, 77 when pyatspi is missing."""
@@ -23,8 +25,9 @@ except (ImportError, ValueError) as missing:
 KEPT = ["0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "-", "*", "/", "=", "x^y", "mod",
         "ON", "OFF", "CE", "Back-Space", "ABOUT", "M+", "M-", "MRC", "Sin", "x^2", "x^3", "Tan",
         "Cos", "Sqrt", "!", "Tbl", "Prm", "+/-", "%", "log", ".", "BIN", "->"]
-# Per language: the captions that are words, and the description of x^2.
-LANGUAGES = {"id": (["Desimal"], "AKAR PANGKAT DUA"), "en": (["Decimal"], "SQUARE")}
+# Per language: the captions that are words, the description of x^2 and the
+# tape window's title.
+LANGUAGES = {"id": (["Desimal"], "AKAR PANGKAT DUA", "Riwayat"), "en": (["Decimal"], "SQUARE", "History")}
 # Key bindings that a screen reader must announce for some of the buttons.
 BINDINGS = {"7": "7", "=": "=", "M+": "Ctrl+M", "ON": "Esc", "Back-Space": "Backspace", "Sin": "S",
             "log": "L", "CE": "Del"}
@@ -66,7 +69,7 @@ def press(action):
 
 
 def check(app, language):
-    words, square_description = LANGUAGES[language]
+    words, square_description, tape_title = LANGUAGES[language]
     captions = KEPT + words
     buttons = {}
     display = None
@@ -112,8 +115,40 @@ def check(app, language):
         expected = BINDINGS.get(caption)
         if expected is not None and binding.split(";")[0] != expected:
             return fail(f'"{caption}" announces "{binding}", not "{expected}"')
-    print(f"ok ({language}): {len(buttons)} buttons, display 20, every press action has a key binding")
+    for caption in ["ON", "2", "+", "3", "="]:
+        if not press(buttons[caption].queryAction()):
+            return fail(f'the press action of "{caption}" failed')
+    line = find_tape_line(app, tape_title, "2 + 3 = 5, ")
+    if line is None:
+        return fail(f'no line named "2 + 3 = 5, <time>" in the window "{tape_title}" after Ctrl+H')
+    print(f'ok ({language}): {len(buttons)} buttons, display 20, every press action has a key binding, '
+          f'the tape shows "{line}"')
     return 0
+
+
+def ctrl_h():
+    # X keycodes of the default keymap: Control_L and h.
+    control, h = 37, 43
+    pyatspi.Registry.generateKeyboardEvent(control, None, pyatspi.KEY_PRESS)
+    pyatspi.Registry.generateKeyboardEvent(h, None, pyatspi.KEY_PRESSRELEASE)
+    pyatspi.Registry.generateKeyboardEvent(control, None, pyatspi.KEY_RELEASE)
+
+
+def find_tape_line(app, title, prefix, seconds=15):
+    """Ctrl+H, then the name of the line that starts with prefix in the tape
+    window, which has the title given."""
+    ctrl_h()
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        for window in app:
+            if window is None or window.name != title:
+                continue
+            for node in walk(window):
+                if node.getRole() in (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL) \
+                        and node.name.startswith(prefix):
+                    return node.name
+        time.sleep(0.3)
+    return None
 
 
 def main():

@@ -217,7 +217,7 @@ TEST_F(KeyboardTest, menu_and_pasteText_follow_the_paste_rule)
     EXPECT_EQ(form().engine().currentValue(), 123);
 
     std::unique_ptr<QMenu> menu(form().clipboard().createMenu(nullptr));
-    ASSERT_EQ(menu->actions().size(), 2);
+    ASSERT_EQ(menu->actions().size(), 4); // Salin, Tempel, a separator, Riwayat
     EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Tempel"));
     clipboard().setText(QStringLiteral("1,000"));
     menu->actions()[1]->trigger();
@@ -305,7 +305,8 @@ TEST_F(KeyboardTest, f1_lists_the_keys_in_an_information_box)
     const MessageBoxRequest &box = window.boxes.records()[0].request;
     EXPECT_EQ(box.title, QStringLiteral("Tombol keyboard"));
     EXPECT_EQ(box.icon, MessageIcon::Information);
-    for (const char *line : {"Ctrl+M: M+", "Esc: ON", "= atau Enter atau Enter keypad: =", "L atau N: log"})
+    for (const char *line : {"Ctrl+M: M+", "Esc: ON", "= atau Enter atau Enter keypad: =", "L atau N: log",
+                             "Ctrl+H: jendela Riwayat"})
         EXPECT_TRUE(box.text.contains(QString::fromUtf8(line))) << line;
 }
 

@@ -103,6 +103,18 @@ const std::vector<ScriptCase> kScripts = {
     {"release_elsewhere_cancels_the_click", "press 8\nrelease 9", {{"display", "0"}}},
     {"release_without_a_held_button_clicks_nothing", "press 8\npress 9\nrelease 9\nrelease 8",
      {{"display", "9"}}},
+    // Tape lines are counted from the newest shown, 1 at the bottom.
+    {"tape_use_puts_a_line_of_the_tape_into_the_display", "type 7*6=\ntype 2+3=\nclick ON\ntape open\ntape use 2",
+     {{"display", "42"}, {"tapeWindow|shown", true},
+      {"tapeWindow|selected", 1}, {"error", QJsonValue(QJsonValue::Undefined)}}},
+    {"tape_search_and_delete", "type 9-1=\ntape open\ntape search 9 - 1\ntape delete 1",
+     {{"tapeWindow|search", "9 - 1"}, {"tapeWindow|rows", 0}, {"error", QJsonValue(QJsonValue::Undefined)}}},
+    {"tape_actions_need_the_window", "tape use 1",
+     {{"error", "the tape window is not open"}, {"tapeWindow", QJsonValue(QJsonValue::Undefined)}}},
+    {"tape_line_beyond_the_list", "tape open\ntape search no such line\ntape use 1",
+     {{"error", "no tape line 1: the list shows 0"}}},
+    {"tape_line_numbers_start_at_one", "tape open\ntape delete 0",
+     {{"error", "tape delete needs a line number from 1"}}},
 };
 
 class ReplayScript : public ::testing::TestWithParam<ScriptCase> {};

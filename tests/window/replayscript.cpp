@@ -1,9 +1,11 @@
 #include "replayscript.h"
 
 #include "window/programstart.h"
+#include "window/tapewindowplacement.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSettings>
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,8 @@ namespace hitungrama::test {
 
 ReplaySession::ReplaySession()
 {
+    // Each session starts with the tape window closed, whatever the last left.
+    QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
     m_form = ProgramStart::createWindow("window_tests", m_boxes);
     m_runner = std::make_unique<ActionRunner>(*m_form, m_boxes);
     m_runner->showWindow();

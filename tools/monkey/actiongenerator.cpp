@@ -2,6 +2,7 @@
 
 #include "window/controlnames.h"
 
+#include <algorithm>
 #include <iterator>
 
 namespace hitungrama {
@@ -21,6 +22,10 @@ const char *const kNumberWords[] = {
     "-2147483648", "-0", "1E", "E5", "..", "--1", " 12 ", "1e+", "4.9E-324",
     "memory can't Accept 0", "Hitungrama Overflow", "0.", ".5", "00000001",
 };
+
+// What a search looks for: lines' own texts, operators, nothing, and what
+// matches nothing.
+const char *const kTapeSearches[] = {"", "1", "2", "= ", "+ 3", "BIN(", "Tidak", "sqrt", "zz"};
 
 const char *const kUnicodeTexts[] = {
     "\u00e9", "\u00df", "\u20ac", "\u00bd", "\u0663\u0664", "\uff11\uff12\uff13",
@@ -137,6 +142,8 @@ const ActionGenerator::Maker ActionGenerator::kMakers[] = {
      }},
     {MonkeyAction::Kind::Table, 15,
      [](ActionGenerator &, const MonkeyTargets &t, MonkeyAction &a) { a.line = QStringLiteral("click ") + t.tableRef; }},
+    {MonkeyAction::Kind::Tape, 6,
+     [](ActionGenerator &g, const MonkeyTargets &t, MonkeyAction &a) { a.line = g.tapeAction(t); }},
     {MonkeyAction::Kind::State, 10,
      [](ActionGenerator &, const MonkeyTargets &, MonkeyAction &a) { a.line = QStringLiteral("state"); }},
 };
@@ -206,6 +213,20 @@ QPoint ActionGenerator::anyPoint(const MonkeyTargets &targets)
             break;
     }
     return candidate;
+}
+
+// Only lines the list shows are named, so that the harness never refuses one.
+QString ActionGenerator::tapeAction(const MonkeyTargets &targets)
+{
+    if (!targets.tapeShown)
+        return QStringLiteral("tape open");
+    const std::uint32_t choice = m_random.below(4);
+    if (choice == 0)
+        return QStringLiteral("tape open");
+    if (choice == 3 || targets.tapeLines == 0)
+        return QStringLiteral("tape search ") + pick(kTapeSearches, int(std::size(kTapeSearches)));
+    const int line = m_random.between(1, std::min(targets.tapeLines, 4));
+    return (choice == 1 ? QStringLiteral("tape use %1") : QStringLiteral("tape delete %1")).arg(line);
 }
 
 QString ActionGenerator::keyText()

@@ -41,6 +41,7 @@ private:
     QString anyOf(const std::vector<QString> &refs);
     QPoint anyPoint(const MonkeyTargets &targets);
     QString pick(const char *const *texts, int count);
+    QString tapeAction(const MonkeyTargets &targets);
 
     PortableRandom m_random;
     std::deque<MonkeyAction> m_followUps;

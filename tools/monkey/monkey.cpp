@@ -9,6 +9,8 @@
 #include "window/controlnames.h"
 #include "window/form1.h"
 #include "window/programstart.h"
+#include "window/tapewindow.h"
+#include "tape/tapemodel.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QElapsedTimer>
@@ -112,6 +114,10 @@ MonkeyTargets Monkey::targets() const
     targets.memoryStoreRef = controlIdText(controlname::kMemoryButtons, int(MemoryKey::Store));
     targets.tableRef = controlIdText(controlname::kFunctionButtons, int(Function::Table));
     targets.window = m_form->size();
+    if (const TapeWindow *tape = m_form->tapeWindow(); tape != nullptr && tape->model() != nullptr) {
+        targets.tapeShown = tape->isVisible();
+        targets.tapeLines = tape->model()->rowCount();
+    }
     return targets;
 }
 

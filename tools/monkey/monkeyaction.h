@@ -28,6 +28,7 @@ struct MonkeyAction {
         MemoryWithYes,
         WidthToggle,
         Table,
+        Tape,
         State,
     };
     static constexpr int kKindCount = static_cast<int>(Kind::State) + 1;

@@ -24,6 +24,8 @@ struct MonkeyTargets {
     QString memoryStoreRef;         // the button that stores into memory
     QString tableRef;               // the button that shows the table
     QSize window;                   // client size
+    bool tapeShown = false;         // the tape window is open
+    int tapeLines = 0;              // the lines its list shows
 };
 
 } // namespace hitungrama

@@ -68,6 +68,27 @@ TEST(ActionGenerator, every_action_is_one_line_the_harness_accepts)
     EXPECT_LT(seen[std::size_t(Kind::AnswerYes)] + seen[std::size_t(Kind::MemoryWithYes)], draws / 50);
 }
 
+// The harness refuses a tape line the list does not hold.
+TEST(ActionGenerator, tape_actions_name_only_lines_the_list_shows)
+{
+    for (const int lines : {0, 2}) {
+        MonkeyTargets targets = someTargets();
+        targets.tapeShown = true;
+        targets.tapeLines = lines;
+        ActionGenerator generator(99);
+        int named = 0;
+        for (int i = 0; i < 20000; ++i) {
+            const QStringList words = generator.next(targets).line.split(QLatin1Char(' '));
+            if (words.size() != 3 || words[0] != QLatin1String("tape") || words[1] == QLatin1String("search"))
+                continue;
+            ++named;
+            EXPECT_GE(words[2].toInt(), 1);
+            EXPECT_LE(words[2].toInt(), lines);
+        }
+        EXPECT_EQ(named > 0, lines > 0) << lines << " lines";
+    }
+}
+
 TEST(ActionGenerator, key_texts_name_one_key_each)
 {
     for (const QString &text : ActionGenerator::keyTexts()) {

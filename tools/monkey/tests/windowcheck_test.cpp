@@ -2,7 +2,9 @@
 
 #include "harness/harnessapplication.h"
 #include "harness/temporaryhome.h"
+#include "tape/tapestore.h"
 #include "window/form1.h"
+#include "window/tapewindow.h"
 #include "window/programstart.h"
 
 #include <QLineEdit>
@@ -64,6 +66,13 @@ TEST_F(WindowCheckTest, faults_are_named)
         {"OK box answered yes", [](Form1 &) {}, {box("Info", MessageButtons::Ok, MessageAnswer::Yes)}},
         {"Yes/No box answered OK", [](Form1 &) {}, {box("Info", MessageButtons::YesNo, MessageAnswer::Ok)}},
         {"box without title", [](Form1 &) {}, {box("", MessageButtons::Ok, MessageAnswer::Ok)}},
+        {"tape watched with its window closed",
+         [](Form1 &f) {
+             f.showTape(false);
+             f.tapeWindow()->close();
+             f.tape().setWatching(true);
+         },
+         {}},
     };
     for (const auto &fault : faults) {
         std::unique_ptr<Form1> damaged = ProgramStart::createWindow("monkey_tests", boxes);

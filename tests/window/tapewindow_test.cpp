@@ -1,0 +1,446 @@
+// The tape window: opening it, its lines, Pakai, Salin, Hapus, Hapus semua,
+// Ekspor, the search, "Simpan riwayat", what is kept of it between runs,
+// and how it ends with the main window. Driven by keys and clicks.
+#include "windowsetup.h"
+
+#include "tape/tapemodel.h"
+#include "tape/tapestore.h"
+#include "window/displayclipboard.h"
+#include "window/tapewindow.h"
+#include "window/tapewindowplacement.h"
+#include "xpbutton/xpbutton.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace hitungrama::test {
+namespace {
+
+constexpr int kWaitMs = 5000;
+
+class TapeWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
+        ASSERT_TRUE(window.show());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form().tape().backing() != TapeBacking::None; }, kWaitMs));
+        form().tape().removeAll();
+        settle();
+    }
+    void TearDown() override
+    {
+        form().tape().setKeeping(true);
+        QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
+    }
+
+    WindowSetup window;
+    QSignalSpy beeps{window.form.get(), &Form1::inputRefused};
+
+    Form1 &form() { return *window.form; }
+    TapeWindow &tape() { return *form().tapeWindow(); }
+    QListView &list() { return *tape().list(); }
+    TapeModel &model() { return *tape().model(); }
+    // Keys to the main window, as typed.
+    void type(const char *keys)
+    {
+        for (const char *c = keys; *c != '\0'; ++c)
+            QTest::keyClick(form().display(), *c);
+    }
+    void settle()
+    {
+        ASSERT_TRUE(form().tape().waitForWrites(kWaitMs));
+        if (form().tapeWindow() != nullptr && tape().model() != nullptr) {
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !model().isLoading(); }, kWaitMs));
+        }
+    }
+    void on() { QTest::keyClick(form().display(), Qt::Key_Escape); }
+    void open()
+    {
+        QTest::keyClick(form().display(), Qt::Key_H, Qt::ControlModifier);
+        ASSERT_NE(form().tapeWindow(), nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&tape(), kWaitMs));
+        settle();
+    }
+    QStringList shown()
+    {
+        QStringList texts;
+        for (int row = 0; row < model().rowCount(); ++row)
+            texts << model().line(row).text();
+        return texts;
+    }
+    // Line n counted from the newest, selected with the list's keys.
+    void select(int n)
+    {
+        list().setFocus();
+        QTest::keyClick(&list(), Qt::Key_End);
+        for (int i = 1; i < n; ++i)
+            QTest::keyClick(&list(), Qt::Key_Up);
+    }
+    static QClipboard &clipboard() { return *QGuiApplication::clipboard(); }
+};
+
+TEST(TapeWindowPlacement, goes_beside_the_main_window_on_the_screen)
+{
+    const QRect screen(0, 0, 1000, 700);
+    const QSize frame(300, 400);
+    const struct {
+        const char *name;
+        QRect main;
+        int narrowest;
+        QRect expected;
+    } cases[] = {
+        {"right of it", QRect(100, 50, 300, 320), 200, QRect(400, 50, 300, 400)},
+        {"left of it", QRect(600, 50, 300, 320), 200, QRect(300, 50, 300, 400)},
+        {"narrowed to the wider side", QRect(250, 50, 500, 320), 200, QRect(750, 50, 250, 400)},
+        {"over the main window when no side holds it", QRect(250, 50, 500, 320), 260,
+         QRect(700, 50, 300, 400)},
+        {"moved up to stay on the screen", QRect(100, 500, 300, 150), 200, QRect(400, 300, 300, 400)},
+    };
+    for (const auto &row : cases)
+        EXPECT_EQ(TapeWindowPlacement::beside(row.main, frame, row.narrowest, screen), row.expected) << row.name;
+    EXPECT_EQ(TapeWindowPlacement::beside(QRect(0, 0, 300, 300), QSize(300, 900), 200, screen).height(), 700)
+        << "no higher than the screen";
+}
+
+TEST_F(TapeWindowTest, ctrl_h_from_any_control_or_the_menu_opens_it_beside_the_main_window)
+{
+    form().move(20, 20);
+    for (QWidget *control : {static_cast<QWidget *>(form().display()),
+                             static_cast<QWidget *>(form().binaryModeBox()),
+                             static_cast<QWidget *>(form().controls().buttons().front())}) {
+        control->setFocus();
+        QTest::keyClick(control, Qt::Key_H, Qt::ControlModifier);
+        ASSERT_NE(form().tapeWindow(), nullptr);
+        EXPECT_TRUE(tape().isVisible()) << control->objectName().toStdString();
+        EXPECT_TRUE(form().tape().isWatching());
+        EXPECT_EQ(tape().windowTitle(), QStringLiteral("Riwayat"));
+        EXPECT_GE(tape().x(), form().frameGeometry().right());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&tape(), kWaitMs));
+        // Ctrl+H there closes it again, and the main window takes the keyboard.
+        QTest::keyClick(&list(), Qt::Key_H, Qt::ControlModifier);
+        EXPECT_FALSE(tape().isVisible());
+        EXPECT_FALSE(form().tape().isWatching());
+        EXPECT_EQ(tape().model(), nullptr);
+    }
+    const std::unique_ptr<QMenu> menu(form().clipboard().createMenu(nullptr));
+    QAction *riwayat = menu->actions().last();
+    EXPECT_EQ(riwayat->text(), QStringLiteral("Riwayat"));
+    riwayat->trigger();
+    EXPECT_TRUE(tape().isVisible());
+    // Ctrl+Q there asks the main window's exit question.
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tape(), kWaitMs));
+    window.boxes.expect();
+    QTest::keyClick(&list(), Qt::Key_Q, Qt::ControlModifier);
+    ASSERT_EQ(window.boxes.records().size(), 1u);
+    EXPECT_EQ(window.boxes.records()[0].request.text, Form1::exitQuestion());
+    EXPECT_EQ(beeps.count(), 0);
+}
+
+TEST_F(TapeWindowTest, every_control_is_named_and_tab_goes_round_them_in_order)
+{
+    type("2+3=");
+    open();
+    QWidget *start = tape().searchField();
+    start->setFocus();
+    const QList<QWidget *> order = {
+        start, &list(), tape().button(TapeWindow::Command::Use), tape().button(TapeWindow::Command::Copy),
+        tape().button(TapeWindow::Command::Remove), tape().keepingBox(),
+        tape().button(TapeWindow::Command::RemoveAll), tape().button(TapeWindow::Command::Export)};
+    for (QWidget *expected : order) {
+        EXPECT_EQ(QApplication::focusWidget(), expected);
+        QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(expected);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty()) << expected->metaObject()->className();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(QApplication::focusWidget(), start);
+}
+
+TEST_F(TapeWindowTest, opens_at_the_newest_line_and_scrolling_up_fetches_older_ones_in_place)
+{
+    for (int i = 1; i <= 300; ++i)
+        form().tape().append({0, {}, QString::number(i), QString::number(i), false});
+    settle();
+    open();
+    const int rows = model().rowCount();
+    ASSERT_LT(rows, 300);
+    EXPECT_EQ(shown().last(), QStringLiteral("300 = 300"));
+    EXPECT_TRUE(list().viewport()->rect().contains(list().visualRect(model().index(rows - 1))));
+    EXPECT_EQ(list().currentIndex().row(), rows - 1);
+
+    list().verticalScrollBar()->setValue(0);
+    const qint64 top = model().line(0).id;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model().rowCount() > rows; }, kWaitMs));
+    EXPECT_EQ(list().indexAt(QPoint(0, 0)).row(), model().rowOf(top)) << "the rows in view stay";
+    EXPECT_EQ(list().visualRect(model().index(model().rowOf(top))).top(), 0);
+}
+
+struct UseCase {
+    const char *name;
+    const char *keys;  // typed into the main window to make the line
+    bool binaryMode;   // when the line is used
+    const char *shown; // in the display afterwards; nullptr: refused
+};
+
+TEST_F(TapeWindowTest, pakai_puts_the_result_in_the_display_by_the_paste_rule_and_leaves_the_clipboard)
+{
+    const UseCase cases[] = {
+        {"number", "12+3*4=", false, "60"},
+        {"message", "5/0=", false, nullptr},
+        {"binary numeral with binary mode off", "10b", false, nullptr},
+        {"binary numeral in binary mode", "10b", true, "1010"},
+    };
+    open();
+    for (const UseCase &row : cases) {
+        clipboard().setText(QStringLiteral("untouched"));
+        on();
+        type(row.keys);
+        on();
+        if (row.binaryMode)
+            QTest::mouseClick(form().binaryModeBox(), Qt::LeftButton);
+        const QString before = form().display()->text();
+        beeps.clear();
+        settle();
+        tape().activateWindow();
+        select(1);
+        QTest::keyClick(&list(), Qt::Key_Return);
+        EXPECT_EQ(form().display()->text(), row.shown != nullptr ? QString::fromLatin1(row.shown) : before)
+            << row.name;
+        EXPECT_EQ(beeps.count(), row.shown != nullptr ? 0 : 1) << row.name;
+        EXPECT_EQ(clipboard().text(), QStringLiteral("untouched")) << row.name;
+        if (row.binaryMode)
+            QTest::mouseClick(form().binaryModeBox(), Qt::LeftButton);
+    }
+    // A double click uses the line too, and the main window takes the keyboard.
+    on();
+    const int row = int(shown().indexOf(QStringLiteral("12 + 3 * 4 = 60")));
+    const QPoint point = list().visualRect(model().index(row)).center();
+    // A real double click: a click, then the second press as a double click.
+    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, point);
+    QTest::mouseRelease(list().viewport(), Qt::LeftButton, {}, point);
+    EXPECT_EQ(form().display()->text(), QStringLiteral("60"));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form(), kWaitMs));
+}
+
+TEST_F(TapeWindowTest, salin_copies_hapus_deletes_and_hapus_semua_asks_first)
+{
+    type("1+1=2+2=3+3=");
+    open();
+    // Salin: the two newest lines, as plain text.
+    select(1);
+    QTest::keyClick(&list(), Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(&list(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard().text(), QStringLiteral("2 + 2 = 4\n3 + 3 = 6"));
+    // Hapus: the selected ones go, from the file too.
+    QTest::keyClick(&list(), Qt::Key_Delete);
+    settle();
+    EXPECT_EQ(shown(), QStringList{QStringLiteral("1 + 1 = 2")});
+    EXPECT_EQ(form().tape().lineCount(), 1);
+    // Hapus semua: No keeps the tape, Yes clears it.
+    for (const bool yes : {false, true}) {
+        window.boxes.expect();
+        window.boxes.queueAnswer(yes);
+        QTest::mouseClick(tape().button(TapeWindow::Command::RemoveAll), Qt::LeftButton);
+        settle();
+        EXPECT_EQ(window.boxes.records().back().request.defaultAnswer, MessageAnswer::No);
+        EXPECT_EQ(form().tape().lineCount(), yes ? 0 : 1);
+        EXPECT_EQ(model().rowCount(), yes ? 0 : 1);
+    }
+    EXPECT_EQ(beeps.count(), 0);
+}
+
+TEST_F(TapeWindowTest, ekspor_writes_the_chosen_file_or_says_why_and_leaves_none)
+{
+    type("12+3*4=");
+    type("5/0=");
+    open();
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("taken.csv")));
+    const struct {
+        const char *name;
+        const char *chosen;
+        int filter; // 0: CSV, 1: text
+        const char *written; // nullptr: refused
+    } cases[] = {
+        {"csv by its filter", "out", 0, "out.csv"},
+        {"text by its name", "out.TXT", 0, "out.TXT"},
+        {"text by its filter", "plain", 1, "plain.txt"},
+        {"a missing folder", "nowhere/out.csv", 0, nullptr},
+        {"a folder of that name", "taken.csv", 0, nullptr},
+    };
+    for (const auto &row : cases) {
+        window.boxes.queueSaveFile({folder.filePath(QString::fromLatin1(row.chosen)), row.filter});
+        window.boxes.takeRecords();
+        if (row.written == nullptr)
+            window.boxes.expect();
+        QTest::keyClick(&list(), Qt::Key_S, Qt::ControlModifier);
+        EXPECT_EQ(window.boxes.saveRequests().back().filters,
+                  (QStringList{QStringLiteral("CSV (*.csv)"), QStringLiteral("Teks (*.txt)")}));
+        if (row.written == nullptr) {
+            ASSERT_EQ(window.boxes.records().size(), 1u) << row.name;
+            const MessageBoxRequest &box = window.boxes.records()[0].request;
+            EXPECT_EQ(box.icon, MessageIcon::Exclamation) << row.name;
+            EXPECT_TRUE(box.text.contains(QString::fromLatin1(row.chosen))) << box.text.toStdString();
+            continue;
+        }
+        QFile file(folder.filePath(QString::fromLatin1(row.written)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << row.name;
+        const QByteArray content = file.readAll();
+        if (row.filter == 0 && QByteArray(row.written).endsWith(".csv")) {
+            // A header, then time, expression, result and binary per line.
+            EXPECT_TRUE(content.startsWith("waktu,ekspresi,hasil,biner\r\n")) << content.toStdString();
+            EXPECT_TRUE(content.contains(",12 + 3 * 4,60,0\r\n")) << content.toStdString();
+            EXPECT_TRUE(content.endsWith(",5 / 0,Tidak ada pembagian dengan nol,0\r\n")) << content.toStdString();
+        } else {
+            EXPECT_EQ(content, "12 + 3 * 4 = 60\n5 / 0 = Tidak ada pembagian dengan nol\n") << row.name;
+        }
+    }
+    // The refused ones left nothing behind, not even a temporary file.
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              (QStringList{QStringLiteral("out.csv"), QStringLiteral("out.TXT"), QStringLiteral("plain.txt"),
+                           QStringLiteral("taken.csv")}));
+}
+
+TEST_F(TapeWindowTest, search_filters_literally_and_keeps_its_own_keys)
+{
+    type("12+3=");
+    type("112+1=");
+    type("2*12=");
+    open();
+    QLineEdit *search = tape().searchField();
+    search->setFocus();
+    for (const char *c = "12 +"; *c != '\0'; ++c)
+        QTest::keyClick(search, *c);
+    settle();
+    EXPECT_EQ(shown(), (QStringList{QStringLiteral("12 + 3 = 15"), QStringLiteral("112 + 1 = 113")}));
+    // Its keys edit the text: Ctrl+C copies it, Delete deletes it, not lines.
+    QTest::keyClick(search, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(search, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard().text(), QStringLiteral("12 +"));
+    QTest::keyClick(search, Qt::Key_Home);
+    QTest::keyClick(search, Qt::Key_Delete);
+    EXPECT_EQ(search->text(), QStringLiteral("2 +"));
+    settle();
+    EXPECT_EQ(form().tape().lineCount(), 3);
+    // Enter uses the newest match; Down goes to it in the list.
+    QTest::keyClick(search, Qt::Key_Return);
+    EXPECT_EQ(form().display()->text(), QStringLiteral("113"));
+    search->setFocus();
+    QTest::keyClick(search, Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), &list());
+    EXPECT_EQ(list().currentIndex().row(), model().rowCount() - 1);
+    // Typing in the list goes on in the search.
+    QTest::keyClick(&list(), Qt::Key_3);
+    EXPECT_EQ(search->text(), QStringLiteral("2 +3"));
+}
+
+TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lines)
+{
+    type("7+1=");
+    open();
+    QCheckBox *keeping = tape().keepingBox();
+    ASSERT_TRUE(keeping->isChecked());
+    for (const bool yes : {false, true}) {
+        window.boxes.expect();
+        window.boxes.queueAnswer(yes);
+        QTest::mouseClick(keeping, Qt::LeftButton);
+        EXPECT_FALSE(keeping->isChecked());
+        settle();
+        EXPECT_EQ(window.boxes.records().back().request.defaultAnswer, MessageAnswer::No);
+        EXPECT_FALSE(TapeStore().isKeeping()) << "every program shares the choice";
+        // What the file keeps, read by a store that keeps lines whatever the
+        // shared choice says.
+        QTemporaryDir own;
+        TapeOptions options;
+        options.settingsFile = own.filePath(QStringLiteral("keep.ini"));
+        TapeStore other(options);
+        other.open();
+        ASSERT_TRUE(other.waitForWrites(kWaitMs));
+        EXPECT_EQ(other.lineCount(), yes ? 0 : 1);
+        QTest::mouseClick(keeping, Qt::LeftButton);
+        EXPECT_TRUE(form().tape().isKeeping());
+    }
+}
+
+TEST_F(TapeWindowTest, is_kept_open_with_its_size_and_place_for_the_next_window)
+{
+    open();
+    tape().setGeometry(40, 50, 420, 360);
+    const QRect kept = tape().geometry();
+    // The program ends with the tape window open; the next one opens it again,
+    // behind its main window.
+    window.form.reset();
+    WindowSetup next;
+    ASSERT_TRUE(next.show());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return next.form->tapeWindow() != nullptr; }, kWaitMs));
+    EXPECT_TRUE(next.form->tapeWindow()->isVisible());
+    EXPECT_EQ(next.form->tapeWindow()->geometry(), kept);
+    EXPECT_EQ(QApplication::activeWindow(), next.form.get());
+    // Closed by the user, it stays closed.
+    next.form->tapeWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(next.form->tapeWindow(), kWaitMs));
+    QTest::keyClick(next.form->tapeWindow()->list(), Qt::Key_Escape);
+    next.form.reset();
+    WindowSetup last;
+    ASSERT_TRUE(last.show());
+    QTest::qWait(100);
+    EXPECT_EQ(last.form->tapeWindow(), nullptr);
+    window.form = std::move(last.form);
+}
+
+TEST_F(TapeWindowTest, a_bad_tape_file_is_named_in_a_one_line_notice)
+{
+    window.form.reset();
+    QFile bad(TapeStore::defaultPath());
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    bad.write(QByteArray(8192, 'x'));
+    bad.close();
+    QFile::remove(TapeStore::defaultPath() + QStringLiteral("-wal"));
+    QFile::remove(TapeStore::defaultPath() + QStringLiteral("-shm"));
+    WindowSetup fresh;
+    ASSERT_TRUE(fresh.show());
+    window.form = std::move(fresh.form);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form().tape().notice().isEmpty(); }, kWaitMs));
+    open();
+    const QLabel *notice = tape().noticeLabel();
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_TRUE(notice->toolTip().contains(QStringLiteral("riwayat.sqlite.rusak-"))) << notice->toolTip().toStdString();
+    EXPECT_EQ(notice->text().count(QLatin1Char('\n')), 0);
+}
+
+TEST(TapeWindowProgram, the_main_windows_close_box_ends_the_program_and_closes_the_tape_window)
+{
+    QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
+    WindowSetup window;
+    QTimer::singleShot(0, window.form.get(), [&] {
+        window.form->showTape();
+        QTimer::singleShot(50, window.form.get(), [&] { window.form->close(); });
+    });
+    QTimer::singleShot(kWaitMs, qApp, [] { QCoreApplication::exit(99); });
+    EXPECT_EQ(ProgramStart::run(*window.form), 0);
+    ASSERT_NE(window.form->tapeWindow(), nullptr);
+    EXPECT_FALSE(window.form->tapeWindow()->isVisible());
+    EXPECT_TRUE(TapeWindowPlacement::wasOpen()) << "it opens again at the next start";
+    QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
+}
+
+} // namespace
+} // namespace hitungrama::test

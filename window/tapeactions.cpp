@@ -1,0 +1,132 @@
+#include "window/tapeactions.h"
+
+#include "engine/engineerror.h"
+#include "engine/numbertext.h"
+#include "tape/tapestore.h"
+#include "window/displayclipboard.h"
+#include "window/form1.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QStandardPaths>
+
+namespace hitungrama {
+
+namespace {
+
+// Lines still queued go into an export first, as long as the writer takes.
+constexpr int kExportWaitMs = 2000;
+
+const QLatin1String kBinaryConversion("BIN(");
+
+} // namespace
+
+TapeActions::TapeActions(Form1 &form, TapeStore &store, QWidget &window)
+    : m_form(form), m_store(store), m_window(window)
+{
+}
+
+bool TapeActions::isMessage(const QString &result)
+{
+    try {
+        parseStrict(result.toStdString());
+        return false;
+    } catch (const EngineError &) {
+        return true;
+    }
+}
+
+bool TapeActions::isBinaryNumeral(const TapeLine &line)
+{
+    return line.binary || line.expression.startsWith(kBinaryConversion);
+}
+
+QString TapeActions::withExtension(const QString &path, TapeExport::Format format)
+{
+    for (const QLatin1String known : {QLatin1String(".csv"), QLatin1String(".txt")}) {
+        if (path.endsWith(known, Qt::CaseInsensitive))
+            return path;
+    }
+    return path + (format == TapeExport::Format::Csv ? QLatin1String(".csv") : QLatin1String(".txt"));
+}
+
+bool TapeActions::use(const TapeLine &line)
+{
+    const QCheckBox *binaryMode = m_form.binaryModeBox();
+    const bool binary = binaryMode != nullptr && binaryMode->checkState() == Qt::Checked;
+    if (isMessage(line.result) || (isBinaryNumeral(line) && !binary)) {
+        m_form.refuseInput();
+        return false;
+    }
+    return m_form.clipboard().pasteText(line.result);
+}
+
+void TapeActions::copy(const QList<TapeLine> &lines)
+{
+    if (lines.isEmpty()) {
+        m_form.refuseInput();
+        return;
+    }
+    QGuiApplication::clipboard()->setText(TapeExport::plainText(lines), QClipboard::Clipboard);
+}
+
+void TapeActions::remove(const QList<TapeLine> &lines)
+{
+    if (lines.isEmpty()) {
+        m_form.refuseInput();
+        return;
+    }
+    QList<qint64> ids;
+    ids.reserve(lines.size());
+    for (const TapeLine &line : lines)
+        ids << line.id;
+    m_store.remove(ids);
+}
+
+bool TapeActions::ask(const QString &text)
+{
+    MessageBoxRequest request{text, tr("Riwayat"), MessageButtons::YesNo, MessageIcon::None};
+    request.defaultAnswer = MessageAnswer::No;
+    return m_form.showMessage(request, &m_window) == MessageAnswer::Yes;
+}
+
+void TapeActions::removeAll()
+{
+    if (ask(tr("Hapus semua baris riwayat?")))
+        m_store.removeAll();
+}
+
+void TapeActions::exportTape()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        folder = QDir::homePath();
+    // The filters in the order of TapeExport::Format.
+    //: The name an export suggests for its file, before the extension.
+    const QString name = tr("riwayat");
+    const SaveFileRequest request{tr("Ekspor riwayat"), folder + QLatin1Char('/') + name + QLatin1String(".csv"),
+                                  {tr("CSV (*.csv)"), tr("Teks (*.txt)")}};
+    const SaveFileAnswer chosen = m_form.chooseSaveFile(request, &m_window);
+    if (chosen.path.isEmpty())
+        return;
+    const QString path = withExtension(chosen.path, chosen.filter == 1 ? TapeExport::Format::Text
+                                                                       : TapeExport::Format::Csv);
+    m_store.waitForWrites(kExportWaitMs);
+    QString error;
+    if (m_store.exportTo(path, TapeExport::formatFor(path), &error))
+        return;
+    m_form.showMessage({tr("Riwayat tidak dapat diekspor ke %1.\n%2").arg(QDir::toNativeSeparators(path), error),
+                        tr("Ekspor riwayat"), MessageButtons::Ok, MessageIcon::Exclamation},
+                       &m_window);
+}
+
+void TapeActions::setKeeping(bool on)
+{
+    m_store.setKeeping(on);
+    if (!on && ask(tr("Riwayat tidak disimpan lagi. Hapus juga baris yang sudah tersimpan?")))
+        m_store.eraseKept();
+}
+
+} // namespace hitungrama

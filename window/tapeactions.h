@@ -1,0 +1,59 @@
+#pragma once
+
+#include "tape/tapeexport.h"
+#include "tape/tapeline.h"
+
+#include <QCoreApplication>
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace hitungrama {
+
+class Form1;
+class TapeStore;
+
+// What the tape window's buttons and keys do with tape lines. Every box and
+// the save dialog go through the main window's MessageBoxService
+// (Form1::showMessage, Form1::chooseSaveFile), over the tape window; every
+// refusal beeps as the main window's do.
+class TapeActions {
+    Q_DECLARE_TR_FUNCTIONS(TapeActions)
+
+public:
+    TapeActions(Form1 &form, TapeStore &store, QWidget &window);
+
+    // "Pakai": the line's result into the display by the paste rule, the
+    // clipboard untouched. A message, and a binary numeral while binary mode
+    // is off, are refused with a beep, as the paste rule refuses.
+    bool use(const TapeLine &line);
+    // "Salin": the lines as plain text, one a line, on the clipboard.
+    void copy(const QList<TapeLine> &lines);
+    // "Hapus".
+    void remove(const QList<TapeLine> &lines);
+    // "Hapus semua", after a question whose default is No.
+    void removeAll();
+    // "Ekspor…": the whole tape into a file the user chooses, CSV or text.
+    void exportTape();
+    // "Simpan riwayat" ticked or unticked; unticking offers to delete the
+    // kept lines.
+    void setKeeping(bool on);
+
+    // A result that is a message rather than a number the display writes.
+    static bool isMessage(const QString &result);
+    // A line whose result is a binary numeral: from BIN, or made in binary mode.
+    static bool isBinaryNumeral(const TapeLine &line);
+    // The path as the export writes it: with the format's extension added
+    // unless it already ends in ".csv" or ".txt" (any case).
+    static QString withExtension(const QString &path, TapeExport::Format format);
+
+private:
+    bool ask(const QString &text);
+
+    Form1 &m_form;
+    TapeStore &m_store;
+    QWidget &m_window;
+};
+
+} // namespace hitungrama

@@ -1,0 +1,514 @@
+#include "window/tapewindow.h"
+
+#include "tape/tapemodel.h"
+#include "tape/tapestore.h"
+#include "window/controlnames.h"
+#include "window/form1.h"
+#include "window/keyboardrouter.h"
+#include "window/tapelinedelegate.h"
+#include "window/tapewindowplacement.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
+
+namespace hitungrama {
+
+namespace {
+
+// The size it opens at the first time, in average character widths; as
+// high as the main window.
+constexpr int kWidthCharacters = 60;
+
+bool isReturn(const QKeyEvent &key)
+{
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+} // namespace
+
+TapeWindow::TapeWindow(Form1 &form, TapeStore &store)
+    : QWidget(nullptr, Qt::Window), m_form(form), m_store(store), m_actions(form, store, *this)
+{
+    // The main window alone decides when the program ends.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setObjectName(QStringLiteral("tapeWindow"));
+    setWindowTitle(tr("Riwayat"));
+    setWindowIcon(form.windowIcon());
+    createControls();
+    createCommands();
+    layOut();
+    connect(&m_store, &TapeStore::noticeChanged, this, &TapeWindow::showNotice);
+    showNotice();
+}
+
+TapeWindow::~TapeWindow()
+{
+    if (isVisible()) {
+        TapeWindowPlacement::save(*this);
+        m_store.setWatching(false);
+    }
+}
+
+void TapeWindow::createControls()
+{
+    m_notice = new QLabel(this);
+    m_notice->setTextFormat(Qt::PlainText);
+    // The whole notice is the tool tip; the label shows what fits in one line.
+    m_notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_notice->installEventFilter(this);
+
+    m_search = new QLineEdit(this);
+    m_search->setPlaceholderText(tr("Cari"));
+    m_search->setAccessibleName(tr("Cari di riwayat"));
+    m_search->setClearButtonEnabled(true);
+    m_search->installEventFilter(this);
+    connect(m_search, &QLineEdit::textChanged, this, [this](const QString &text) {
+        m_useWhenLoaded = false;
+        if (m_model != nullptr)
+            m_model->setSearch(text);
+    });
+
+    m_list = new QListView(this);
+    m_list->setAccessibleName(tr("Baris riwayat"));
+    m_list->setItemDelegate(new TapeLineDelegate(m_list));
+    m_list->setUniformItemSizes(true);
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_list->installEventFilter(this);
+    connect(m_list, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex &index) { useRow(index.row()); });
+    QScrollBar *bar = m_list->verticalScrollBar();
+    connect(bar, &QScrollBar::valueChanged, this, [this] {
+        m_atBottom = m_model != nullptr && !m_model->canFetchNewer()
+            && m_list->verticalScrollBar()->value() == m_list->verticalScrollBar()->maximum();
+        queueFetch();
+    });
+    connect(bar, &QScrollBar::rangeChanged, this, [this] {
+        if (m_atBottom)
+            m_list->verticalScrollBar()->setValue(m_list->verticalScrollBar()->maximum());
+        queueFetch();
+    });
+
+    m_keeping = new QCheckBox(tr("Simpan &riwayat"), this);
+    m_keeping->setAccessibleName(tr("Simpan riwayat"));
+    connect(m_keeping, &QCheckBox::clicked, this, [this](bool on) {
+        m_actions.setKeeping(on);
+        m_keeping->setChecked(m_store.isKeeping());
+    });
+}
+
+void TapeWindow::createCommands()
+{
+    struct Entry {
+        Command command;
+        const char *text;
+        QKeySequence key;
+    };
+    // Enter acts in the list only (eventFilter): elsewhere it belongs to the
+    // search field and the focused button. The other keys act anywhere in
+    // the window but in the search field, which takes the keys it edits with.
+    const Entry entries[] = {
+        {Command::Use, QT_TR_NOOP("&Pakai"), QKeySequence(Qt::Key_Return)},
+        {Command::Copy, QT_TR_NOOP("&Salin"), QKeySequence(QKeySequence::Copy)},
+        {Command::Remove, QT_TR_NOOP("&Hapus"), QKeySequence(Qt::Key_Delete)},
+        {Command::RemoveAll, QT_TR_NOOP("Hapus se&mua"),
+         QKeySequence(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Delete)},
+        {Command::Export, QT_TR_NOOP("&Ekspor…"), QKeySequence(QKeySequence::Save)},
+    };
+    for (const Entry &entry : entries) {
+        auto *button = new QPushButton(tr(entry.text), this);
+        const QString name = QString(button->text()).remove(QLatin1Char('&'));
+        button->setAccessibleName(name);
+        const QString key = entry.key.toString(QKeySequence::NativeText);
+        //: A button's tool tip: what it does, then its key.
+        button->setToolTip(tr("%1 (%2)").arg(name, key));
+        button->setAccessibleDescription(key);
+        // Return on a focused button presses it, as Space does.
+        button->setAutoDefault(true);
+        const Command command = entry.command;
+        connect(button, &QPushButton::clicked, this, [this, command] { run(command); });
+        m_buttons << button;
+    }
+
+    const auto addKey = [this](const QList<QKeySequence> &keys, auto slot) {
+        auto *action = new QAction(this);
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setAutoRepeat(false);
+        connect(action, &QAction::triggered, this, slot);
+        addAction(action);
+    };
+    for (const Entry &entry : entries) {
+        const Command command = entry.command;
+        if (command != Command::Use)
+            addKey({entry.key}, [this, command] { run(command); });
+    }
+    // Ctrl+H opens the tape from the main window and closes it here.
+    addKey({QKeySequence(Qt::ControlModifier | Qt::Key_H), QKeySequence(Qt::Key_Escape)},
+           [this] { close(); });
+    addKey({QKeySequence(QKeySequence::Find)}, [this] {
+        m_search->setFocus(Qt::ShortcutFocusReason);
+        m_search->selectAll();
+    });
+    // The main window's key for OFF asks the same question here.
+    const ControlId off{controlname::kOffButton};
+    if (const KeyMap::Binding *binding = m_form.keyboard().keyMap().find(off)) {
+        addKey({QKeySequence::fromString(binding->keys.first(), QKeySequence::PortableText)},
+               [this, off] { m_form.keyboard().pressButton(off); });
+    }
+}
+
+void TapeWindow::layOut()
+{
+    // The buttons for the selected lines in one row, those for the whole
+    // tape in the next, beside "Simpan riwayat": narrow enough to stand
+    // beside the main window on a small screen.
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_notice);
+    layout->addWidget(m_search);
+    layout->addWidget(m_list, 1);
+    auto *lineRow = new QHBoxLayout;
+    for (const Command command : {Command::Use, Command::Copy, Command::Remove})
+        lineRow->addWidget(button(command));
+    lineRow->addStretch();
+    auto *tapeRow = new QHBoxLayout;
+    tapeRow->addWidget(m_keeping);
+    tapeRow->addStretch();
+    for (const Command command : {Command::RemoveAll, Command::Export})
+        tapeRow->addWidget(button(command));
+    layout->addLayout(lineRow);
+    layout->addLayout(tapeRow);
+
+    const QList<QWidget *> order = {m_search,         m_list,    button(Command::Use),
+                                    button(Command::Copy), button(Command::Remove), m_keeping,
+                                    button(Command::RemoveAll), button(Command::Export)};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+QPushButton *TapeWindow::button(Command command) const
+{
+    return m_buttons.value(int(command));
+}
+
+QList<TapeLine> TapeWindow::selectedLines() const
+{
+    QList<TapeLine> lines;
+    if (m_model == nullptr)
+        return lines;
+    QModelIndexList rows = m_list->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    for (const QModelIndex &index : std::as_const(rows))
+        lines << m_model->line(index.row());
+    return lines;
+}
+
+void TapeWindow::open(bool activate)
+{
+    if (!isVisible()) {
+        if (!TapeWindowPlacement::restore(*this))
+            placeBeside();
+        setAttribute(Qt::WA_ShowWithoutActivating, !activate);
+        show();
+    }
+    if (!activate) {
+        // Where the platform activates new windows all the same.
+        m_form.activateWindow();
+        return;
+    }
+    raise();
+    activateWindow();
+    m_list->setFocus(Qt::OtherFocusReason);
+}
+
+void TapeWindow::placeBeside()
+{
+    const QFontMetrics metrics(font());
+    const QRect mainFrame = m_form.frameGeometry();
+    resize(std::max(sizeHint().width(), kWidthCharacters * metrics.averageCharWidth()),
+           std::max(sizeHint().height(), m_form.height()));
+    if (!TapeWindowPlacement::placesWindows())
+        return;
+    const QScreen *screen = m_form.screen();
+    if (screen == nullptr)
+        return;
+    // Not shown yet, this window has no frame: take the main window's.
+    const QSize margins = mainFrame.size() - m_form.size();
+    const QRect place = TapeWindowPlacement::beside(mainFrame, size() + margins,
+                                                    minimumSizeHint().width() + margins.width(),
+                                                    screen->availableGeometry());
+    resize(place.size() - margins);
+    move(place.topLeft());
+}
+
+void TapeWindow::closeWithMainWindow()
+{
+    m_closingWithMain = true;
+    close();
+    m_closingWithMain = false;
+}
+
+void TapeWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // A window shown again after being minimised is the same open window.
+    if (event->spontaneous())
+        return;
+    TapeWindowPlacement::setOpen(true);
+    m_keeping->setChecked(m_store.isKeeping());
+    attachModel();
+    m_store.setWatching(true);
+}
+
+void TapeWindow::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    TapeWindowPlacement::save(*this);
+    if (!m_closingWithMain) {
+        TapeWindowPlacement::setOpen(false);
+        // The keyboard goes back where the user came from.
+        m_form.activateWindow();
+    }
+    m_store.setWatching(false);
+    detachModel();
+}
+
+void TapeWindow::attachModel()
+{
+    if (m_model != nullptr)
+        return;
+    m_model = new TapeModel(m_store, this);
+    m_model->setSearch(m_search->text());
+    QItemSelectionModel *oldSelection = m_list->selectionModel();
+    m_list->setModel(m_model);
+    delete oldSelection;
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeInserted, this,
+            [this](const QModelIndex &, int first) {
+                keepAnchor(first);
+                m_onNewest = first == m_model->rowCount() && isOnNewest();
+            });
+    connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex &, int first) { keepAnchor(first); });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
+        returnToAnchor();
+        if (std::exchange(m_onNewest, false))
+            selectNewest();
+    });
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &TapeWindow::returnToAnchor);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &TapeWindow::followBottom);
+    connect(m_model, &TapeModel::loadingChanged, this, [this](bool loading) {
+        if (loading)
+            return;
+        if (m_useWhenLoaded) {
+            m_useWhenLoaded = false;
+            useNewest();
+        }
+        queueFetch();
+    });
+    followBottom();
+}
+
+void TapeWindow::detachModel()
+{
+    if (m_model == nullptr)
+        return;
+    QItemSelectionModel *selection = m_list->selectionModel();
+    m_list->setModel(nullptr);
+    delete selection;
+    delete m_model;
+    m_model = nullptr;
+    m_useWhenLoaded = false;
+}
+
+void TapeWindow::followBottom()
+{
+    m_atBottom = true;
+    m_anchor = Anchor();
+    m_list->scrollToBottom();
+    selectNewest();
+}
+
+void TapeWindow::selectNewest()
+{
+    // The selection model's own call: the view's would read the keyboard's
+    // modifiers, and Ctrl held in the main window would add to the selection.
+    if (m_model != nullptr && m_model->rowCount() > 0)
+        m_list->selectionModel()->setCurrentIndex(m_model->index(m_model->rowCount() - 1),
+                                                  QItemSelectionModel::ClearAndSelect);
+}
+
+// The keyboard starts at the newest line, and stays on the newest line as
+// new ones come while the user has not moved from it.
+bool TapeWindow::isOnNewest() const
+{
+    const QModelIndex current = m_list->currentIndex();
+    if (!current.isValid())
+        return true;
+    const QModelIndexList selected = m_list->selectionModel()->selectedRows();
+    return current.row() == m_model->rowCount() - 1 && selected.size() <= 1
+        && (selected.isEmpty() || selected.first() == current);
+}
+
+void TapeWindow::run(Command command)
+{
+    switch (command) {
+    case Command::Use:
+        useRow(m_list->currentIndex().isValid() ? m_list->currentIndex().row() : -1);
+        break;
+    case Command::Copy:
+        m_actions.copy(selectedLines());
+        break;
+    case Command::Remove:
+        m_actions.remove(selectedLines());
+        break;
+    case Command::RemoveAll:
+        m_actions.removeAll();
+        break;
+    case Command::Export:
+        m_actions.exportTape();
+        break;
+    }
+}
+
+void TapeWindow::useRow(int row)
+{
+    if (m_model == nullptr || row < 0 || row >= m_model->rowCount()) {
+        m_form.refuseInput();
+        return;
+    }
+    // The calculation goes on in the main window.
+    if (m_actions.use(m_model->line(row)))
+        m_form.activateWindow();
+}
+
+void TapeWindow::useNewest()
+{
+    if (m_model != nullptr && m_model->rowCount() == 0 && m_model->isLoading()) {
+        m_useWhenLoaded = true;
+        return;
+    }
+    useRow(m_model != nullptr ? m_model->rowCount() - 1 : -1);
+}
+
+void TapeWindow::showNotice()
+{
+    const QString &notice = m_store.notice();
+    m_notice->setVisible(!notice.isEmpty());
+    m_notice->setToolTip(notice);
+    m_notice->setAccessibleName(notice);
+    m_notice->setText(m_notice->fontMetrics().elidedText(notice, Qt::ElideMiddle, m_notice->width()));
+}
+
+// Scrolled to an end, the list asks for more lines there; a list that does
+// not fill its view asks for older ones until it does. Queued, so that the
+// rows that came in are laid out first.
+void TapeWindow::queueFetch()
+{
+    if (m_fetchQueued)
+        return;
+    m_fetchQueued = true;
+    QTimer::singleShot(0, this, &TapeWindow::fetchAtEdges);
+}
+
+void TapeWindow::fetchAtEdges()
+{
+    m_fetchQueued = false;
+    if (m_model == nullptr || m_model->isLoading() || !m_list->isVisible())
+        return;
+    // The list lays new rows out later; its scroll range must count them.
+    m_list->doItemsLayout();
+    const QScrollBar *bar = m_list->verticalScrollBar();
+    if (bar->value() == bar->minimum() && m_model->canFetchOlder())
+        m_model->fetchOlder();
+    else if (bar->value() == bar->maximum() && m_model->canFetchNewer())
+        m_model->fetchNewer();
+}
+
+// Rows coming or going above the view would move the lines in it: remember
+// the top one, to put it back where it was. At the bottom the list follows
+// the newest line instead.
+void TapeWindow::keepAnchor(int first)
+{
+    m_anchor = Anchor();
+    if (m_atBottom || first != 0)
+        return;
+    const QModelIndex top = m_list->indexAt(QPoint(0, 0));
+    if (!top.isValid())
+        return;
+    m_anchor.id = m_model->line(top.row()).id;
+    m_anchor.top = m_list->visualRect(top).top();
+}
+
+void TapeWindow::returnToAnchor()
+{
+    const Anchor anchor = std::exchange(m_anchor, Anchor());
+    if (anchor.id == 0 || m_model == nullptr)
+        return;
+    const int row = m_model->rowOf(anchor.id);
+    if (row < 0)
+        return;
+    // visualRect lays the rows out first, which updates the scroll range.
+    const int top = m_list->visualRect(m_model->index(row)).top();
+    QScrollBar *bar = m_list->verticalScrollBar();
+    bar->setValue(bar->value() + top - anchor.top);
+}
+
+bool TapeWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_notice && event->type() == QEvent::Resize) {
+        showNotice();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto &key = static_cast<QKeyEvent &>(*event);
+    if (watched == m_search) {
+        if (key.key() == Qt::Key_Down && key.modifiers() == Qt::NoModifier) {
+            m_list->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        if (isReturn(key)) {
+            if (!key.isAutoRepeat())
+                useNewest();
+            return true;
+        }
+        return false;
+    }
+    if (watched == m_list) {
+        if (isReturn(key)) {
+            if (!key.isAutoRepeat())
+                run(Command::Use);
+            return true;
+        }
+        // Typing in the list types into the search.
+        const QString text = key.text();
+        if (!text.isEmpty() && text.at(0).isPrint() && !text.at(0).isSpace()
+            && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+            m_search->setFocus(Qt::OtherFocusReason);
+            m_search->end(false);
+            QCoreApplication::sendEvent(m_search, event);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace hitungrama

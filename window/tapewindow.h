@@ -1,0 +1,109 @@
+#pragma once
+
+// TapeWindow: the tape ("Riwayat"), a top-level window of its own.
+//
+// Data flow: while the window is open it holds a TapeModel over the main
+// window's TapeStore and shows it in a list, newest line at the bottom with
+// its time (TapeLineDelegate). Scrolling to the top fetches older lines and
+// keeps the rows in view where they were; at the bottom the list follows
+// new lines. The search field sets the model's search as the user types. The
+// buttons and their keys hand the selected lines to TapeActions, which puts
+// them into the display, on the clipboard, out of the tape or into a file.
+// While open the window has the store watch for other programs' lines;
+// closed, it holds no model and nothing of it runs. TapeWindowPlacement
+// keeps its size, its place and whether it was open.
+
+#include "tape/tapeline.h"
+#include "window/tapeactions.h"
+
+#include <QList>
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+
+namespace hitungrama {
+
+class Form1;
+class TapeModel;
+class TapeStore;
+
+class TapeWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    // The buttons, each with its keys.
+    enum class Command { Use, Copy, Remove, RemoveAll, Export };
+
+    TapeWindow(Form1 &form, TapeStore &store);
+    ~TapeWindow() override;
+
+    // Shows the window where it was kept, else beside the main window, with
+    // the newest line at the bottom. With activate it is raised and takes
+    // the keyboard, on the newest line.
+    void open(bool activate = true);
+    // Closes the window along with the main window: it stays kept as open.
+    void closeWithMainWindow();
+
+    // Null while the window is closed.
+    TapeModel *model() const { return m_model; }
+    QListView *list() const { return m_list; }
+    QLineEdit *searchField() const { return m_search; }
+    QLabel *noticeLabel() const { return m_notice; }
+    QCheckBox *keepingBox() const { return m_keeping; }
+    QPushButton *button(Command command) const;
+    TapeActions &actions() { return m_actions; }
+
+    // The selected lines, oldest first.
+    QList<TapeLine> selectedLines() const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Anchor {
+        qint64 id = 0; // none
+        int top = 0;   // the row's top in the viewport
+    };
+
+    void createControls();
+    void createCommands();
+    void layOut();
+    void placeBeside();
+    void attachModel();
+    void detachModel();
+    void run(Command command);
+    void useRow(int row);
+    void useNewest();
+    void showNotice();
+    void queueFetch();
+    void fetchAtEdges();
+    void keepAnchor(int first);
+    void returnToAnchor();
+    void followBottom();
+    bool isOnNewest() const;
+    void selectNewest();
+
+    Form1 &m_form;
+    TapeStore &m_store;
+    TapeActions m_actions;
+    TapeModel *m_model = nullptr;
+    QLabel *m_notice = nullptr;
+    QLineEdit *m_search = nullptr;
+    QListView *m_list = nullptr;
+    QList<QPushButton *> m_buttons; // in Command order
+    QCheckBox *m_keeping = nullptr;
+    Anchor m_anchor;
+    bool m_atBottom = true;
+    bool m_onNewest = false;
+    bool m_fetchQueued = false;
+    bool m_useWhenLoaded = false;
+    bool m_closingWithMain = false;
+};
+
+} // namespace hitungrama
