@@ -242,6 +242,12 @@ def main():
     boxmemory = os.path.join(build, "tools", "perf", "hitungrama-boxmemory")
     owner = os.path.join(build, "testsupport", "clipboardowner", "hitungrama-clipboardowner")
 
+    # The programs keep their tape and settings apart from the user's: a tape
+    # window left open there opens again at start and watches the tape every
+    # second.
+    home = tempfile.TemporaryDirectory()
+    os.environ["XDG_DATA_HOME"] = os.path.join(home.name, "data")
+    os.environ["XDG_CONFIG_HOME"] = os.path.join(home.name, "config")
     server, display = start_xvfb()
     os.environ["DISPLAY"] = display
     os.environ.pop("QT_QPA_PLATFORM", None)
