@@ -20,7 +20,6 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
-#include <QTimer>
 
 #include <algorithm>
 #include <exception>
@@ -288,10 +287,12 @@ void Form1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // The tape opens once the window is up, on its writer thread, so that
-    // it adds nothing to start-up; lines finished before are queued.
+    // it adds nothing to start-up. Queued here, before any input can finish
+    // a calculation: a line queued before the open would go to an in-memory
+    // tape that the open then leaves behind.
     if (!m_tapeOpened) {
         m_tapeOpened = true;
-        QTimer::singleShot(0, this, [this] { m_tape->open(); });
+        m_tape->open();
     }
 }
 
