@@ -5,10 +5,12 @@
 #include "tape/tapequery.h"
 #include "tape/tapeschema.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QThread>
 #include <QUrl>
 
 namespace hitungrama {
@@ -18,6 +20,7 @@ Q_LOGGING_CATEGORY(lcTapeWriter, "hitungrama.tape")
 namespace {
 
 constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
+constexpr unsigned long walRetryMs = 10;
 const char *const companions[] = {"-wal", "-shm"};
 
 TapeFault faultOf(const QSqlError &error)
@@ -209,7 +212,9 @@ TapeFault TapeWriter::openDisk(QString *connection, QString *detail)
         return fault;
     if (!QFileInfo::exists(m_diskPath)) {
         QFile create(m_diskPath);
-        if (!create.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly)) {
+        // Another program starting at the same moment may have made it.
+        if (!create.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly)
+            && !QFileInfo::exists(m_diskPath)) {
             *detail = QDir::toNativeSeparators(folder);
             return TapeFault::FolderUnwritable;
         }
@@ -254,8 +259,15 @@ QSqlError TapeWriter::connectWriter(const QString &name, TapeSchema::State *stat
         *state = TapeSchema::inspect(db, &error);
         usable = !error.isValid() && *state != TapeSchema::State::Newer
             && *state != TapeSchema::State::Foreign;
-        if (usable)
+        // Two programs opening a new tape at once both turn it to WAL, which
+        // needs the file to itself; each holds a read lock the other waits
+        // for, so SQLite refuses one at once instead of waiting. It tries
+        // again until the busy timeout.
+        for (QDeadlineTimer deadline(m_options.busyTimeoutMs); usable; QThread::msleep(walRetryMs)) {
             error = TapeDatabase::configureWriter(db, true, m_options.maxPageCount);
+            if (TapeDatabase::classify(error) != TapeDatabase::ErrorKind::Busy || deadline.hasExpired())
+                break;
+        }
         if (usable && !error.isValid())
             error = TapeSchema::migrate(db);
         usable = usable && !error.isValid();

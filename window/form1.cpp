@@ -286,10 +286,11 @@ void Form1::toggleWidth()
 void Form1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The tape opens once the window is up, on its writer thread, so that
-    // it adds nothing to start-up. Queued here, before any input can finish
-    // a calculation: a line queued before the open would go to an in-memory
-    // tape that the open then leaves behind.
+    // The tape's place is set once the window is up; it opens on its writer
+    // thread at its first use (the first line, or a read), so it adds nothing
+    // to start-up. Set here, before any input can finish a calculation: a
+    // line queued before would go to an in-memory tape that the open then
+    // leaves behind.
     if (!m_tapeOpened) {
         m_tapeOpened = true;
         m_tape->open();

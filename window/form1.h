@@ -13,7 +13,7 @@
 // Keys reach the same Click handlers through KeyboardRouter and its KeyMap;
 // the display takes text only by pasting (DisplayClipboard). Every
 // calculation the engine finishes goes through TapeRecorder to the tape
-// (TapeStore), which opens once the window has first been shown.
+// (TapeStore), which opens at its first use once the window has been shown.
 
 #include "engine/engine.h"
 #include "window/controlregistry.h"

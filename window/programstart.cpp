@@ -49,7 +49,9 @@ int run(Form1 &window)
     const int code = QApplication::exec();
     // Lines still queued reach the tape before the program ends (after one
     // of the writer's lock waits at the most, when another program holds it).
-    window.tape().waitForWrites(kExitFlushMs);
+    // A run that never used its tape leaves it unopened.
+    if (!window.tape().isOpenPending())
+        window.tape().waitForWrites(kExitFlushMs);
     return code;
 }
 
