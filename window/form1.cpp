@@ -22,7 +22,6 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
-#include <QTimer>
 
 #include <algorithm>
 #include <exception>
@@ -312,16 +311,17 @@ void Form1::toggleWidth()
 void Form1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The tape opens once the window is up, on its writer thread, so that
-    // it adds nothing to start-up; lines finished before are queued.
+    // The tape's place is set once the window is up; it opens on its writer
+    // thread at its first use (the first line, or a read), so it adds nothing
+    // to start-up. Set here, before any input can finish a calculation: a
+    // line queued before would go to an in-memory tape that the open then
+    // leaves behind.
     if (!m_tapeOpened) {
         m_tapeOpened = true;
-        QTimer::singleShot(0, this, [this] {
-            m_tape->open();
-            // Open at the end of the last run: open again, behind this window.
-            if (TapeWindowPlacement::wasOpen())
-                showTape(false);
-        });
+        m_tape->open();
+        // Open at the end of the last run: open again, behind this window.
+        if (TapeWindowPlacement::wasOpen())
+            QTimer::singleShot(0, this, [this] { showTape(false); });
     }
 }
 

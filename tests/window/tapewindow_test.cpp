@@ -40,7 +40,9 @@ protected:
     {
         QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
         ASSERT_TRUE(window.show());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form().tape().backing() != TapeBacking::None; }, kWaitMs));
+        // Waiting on the tape opens it.
+        ASSERT_TRUE(form().tape().waitForWrites(kWaitMs));
+        ASSERT_NE(form().tape().backing(), TapeBacking::None);
         form().tape().removeAll();
         settle();
     }
@@ -418,8 +420,9 @@ TEST_F(TapeWindowTest, a_bad_tape_file_is_named_in_a_one_line_notice)
     WindowSetup fresh;
     ASSERT_TRUE(fresh.show());
     window.form = std::move(fresh.form);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form().tape().notice().isEmpty(); }, kWaitMs));
+    // Opening the tape window is the tape's first use: the file is looked at then.
     open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form().tape().notice().isEmpty(); }, kWaitMs));
     const QLabel *notice = tape().noticeLabel();
     EXPECT_TRUE(notice->isVisible());
     EXPECT_TRUE(notice->toolTip().contains(QStringLiteral("riwayat.sqlite.rusak-"))) << notice->toolTip().toStdString();
