@@ -4,6 +4,7 @@
 #include "window/controlnames.h"
 #include "window/displayclipboard.h"
 #include "window/keyboardrouter.h"
+#include "window/programsettings.h"
 #include "window/tapewindow.h"
 #include "window/tapewindowplacement.h"
 #include "window/twips.h"
@@ -28,11 +29,23 @@
 
 namespace hitungrama {
 
+namespace {
+
+// "Simpan riwayat" lives in the program's settings, beside the window's.
+TapeOptions tapeOptions()
+{
+    TapeOptions options;
+    options.settingsFile = ProgramSettings::filePath();
+    return options;
+}
+
+} // namespace
+
 Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent)
     : QWidget(parent)
     , m_form(layout.form)
     , m_boxes(boxes)
-    , m_tape(std::make_unique<TapeStore>())
+    , m_tape(std::make_unique<TapeStore>(tapeOptions()))
     , m_panel(*this)
     , m_engine(m_panel)
     , m_recorder(*m_tape, [this] { return m_binaryMode != nullptr && m_binaryMode->isChecked(); })
