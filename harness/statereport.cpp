@@ -2,6 +2,7 @@
 
 #include "window/controlnames.h"
 #include "tape/tapemodel.h"
+#include "tape/tapestore.h"
 #include "window/form1.h"
 #include "window/tapewindow.h"
 #include "xpbutton/xpbutton.h"
@@ -107,6 +108,19 @@ QString labelText(const Form1 &form, const QString &name, int index = -1)
     return label != nullptr ? label->text() : QString();
 }
 
+// The committed tape, once every write queued so far has settled.
+QString tapeJson(TapeStore &tape)
+{
+    tape.waitForWrites(StateReport::kTapeSettleMs);
+    QStringList last;
+    for (const TapeLine &line : tape.lastLines(StateReport::kTapeLastLines))
+        last << OrderedObject::quoted(line.text());
+    OrderedObject out;
+    out.add("lines", tape.lineCount());
+    out.raw("last", QLatin1Char('[') + last.join(QLatin1Char(',')) + QLatin1Char(']'));
+    return out.finish();
+}
+
 } // namespace
 
 QString StateReport::formatNumber(double value)
@@ -187,6 +201,7 @@ QString StateReport::build(const Form1 &form, const QString &action, const Extra
         out.raw("tapeWindow", tapeWindowReport(*tape));
     if (!extras.error.isEmpty())
         out.add("error", extras.error);
+    out.raw("tape", tapeJson(form.tape()));
     return out.finish();
 }
 

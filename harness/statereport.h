@@ -12,8 +12,14 @@ class Form1;
 
 // One line of the replay harness's output: the action, the engine's numbers,
 // the visible state of the window, the boxes and beeps of the action, the
-// focused control and whether the program has ended. Keys keep a fixed order.
+// focused control, whether the program has ended and, last, the tape as
+// committed. Keys keep a fixed order.
 namespace StateReport {
+
+// How long a report waits for the tape's queued writes, and how many of its
+// newest lines it shows.
+constexpr int kTapeSettleMs = 2000;
+constexpr int kTapeLastLines = 3;
 
 struct Extras {
     std::vector<RecordingMessageBoxService::Record> boxes;

@@ -8,9 +8,7 @@ namespace {
 const QString keepKey = QStringLiteral("tape/keep");
 }
 
-TapeKeeping::TapeKeeping(const QString &settingsFile)
-    : m_settings(settingsFile.isEmpty() ? std::make_unique<QSettings>()
-                                        : std::make_unique<QSettings>(settingsFile, QSettings::IniFormat))
+TapeKeeping::TapeKeeping(const QString &settingsFile) : m_settingsFile(settingsFile)
 {
 }
 
@@ -18,14 +16,25 @@ TapeKeeping::~TapeKeeping() = default;
 
 bool TapeKeeping::isOn()
 {
-    m_settings->sync();
-    return m_settings->value(keepKey, true).toBool();
+    settings().sync();
+    return settings().value(keepKey, true).toBool();
 }
 
 void TapeKeeping::set(bool on)
 {
-    m_settings->setValue(keepKey, on);
-    m_settings->sync();
+    settings().setValue(keepKey, on);
+    settings().sync();
+}
+
+// Read at the first question, not at start-up.
+QSettings &TapeKeeping::settings()
+{
+    if (!m_settings) {
+        m_settings = m_settingsFile.isEmpty()
+            ? std::make_unique<QSettings>()
+            : std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
+    }
+    return *m_settings;
 }
 
 } // namespace hitungrama

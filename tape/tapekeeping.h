@@ -23,6 +23,9 @@ public:
     void set(bool on);
 
 private:
+    QSettings &settings();
+
+    QString m_settingsFile;
     std::unique_ptr<QSettings> m_settings;
 };
 

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <limits>
+#include <utility>
 
 namespace hitungrama {
 
@@ -63,6 +64,16 @@ QString TapeStore::defaultPath()
 
 void TapeStore::open(const QString &path)
 {
+    m_pendingOpen = path;
+    if (m_writer != nullptr)
+        startPendingOpen();
+}
+
+void TapeStore::startPendingOpen()
+{
+    if (!m_pendingOpen)
+        return;
+    const QString path = *std::exchange(m_pendingOpen, std::nullopt);
     enqueue([path](TapeWriter &writer) { writer.open(path); });
 }
 
@@ -103,6 +114,7 @@ void TapeStore::setKeeping(bool on)
 
 bool TapeStore::waitForWrites(int timeoutMs)
 {
+    startPendingOpen();
     bool settled = true;
     {
         const QDeadlineTimer deadline(timeoutMs);
@@ -149,6 +161,7 @@ QString TapeStore::noticeFor(TapeFault fault, const QString &detail, int busyTim
 
 QSqlDatabase TapeStore::reader()
 {
+    startPendingOpen();
     if (m_readerName.isEmpty() && !m_databaseName.isEmpty()) {
         const QString name = QStringLiteral("hitungrama-tape-reader-%1").arg(quintptr(this), 0, 16);
         // Read-only: a reader never writes, nor makes a file where the tape
@@ -214,6 +227,8 @@ void TapeStore::enqueue(std::function<void(TapeWriter &)> job)
 {
     if (m_writer == nullptr)
         startWriter();
+    // The open goes first: whatever uses the tape needs it open.
+    startPendingOpen();
     {
         QMutexLocker lock(&m_queue.mutex);
         ++m_queue.queued;

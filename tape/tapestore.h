@@ -4,7 +4,8 @@
 //
 // Data flow: the window hands each finished line to TapeStore::append on
 // the GUI thread and goes on at once. The store queues it to TapeWriter on a
-// thread of its own, which writes the line in its own transaction (WAL,
+// thread of its own (started, with the file opened, at the tape's first
+// use), which writes the line in its own transaction (WAL,
 // synchronous=FULL) and reports it back as lineCommitted, with its id: only
 // then does the window show it. Deletes go the same queue, in order.
 // Reading (TapeModel, the state report, export) uses a second connection on
@@ -29,6 +30,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QThread;
 class QTimer;
@@ -50,8 +52,12 @@ public:
     // QStandardPaths::AppDataLocation + "/riwayat.sqlite".
     static QString defaultPath();
 
-    // Starts the writer thread and opens the tape there; returns at once.
-    // The folder is made 0700 and the file 0600 when they are new. A bad
+    // Sets where the tape is and returns at once. The writer thread starts,
+    // and opens the tape there, with the tape's first use: a write, a read
+    // (reader() and what reads through it) or waitForWrites(). So a run that
+    // never uses its tape never loads the database, and costs no more memory
+    // than a program without one. The folder is made 0700 and the file 0600
+    // when they are new. A bad
     // file is set aside as "<file>.rusak-<UTC time>" (its -wal and -shm
     // beside it under the same name), a tape of a newer version is left
     // untouched; backingChanged() and notice() tell the outcome. An empty
@@ -78,11 +84,16 @@ public:
     bool isKeeping() const;
     void setKeeping(bool on);
 
-    // Waits until everything queued before the call has committed or
-    // failed, at most timeoutMs; then delivers the writer's signals that are
-    // waiting. False on timeout. (The state report waits up to 2 s; the exit
+    // Waits until everything queued before the call (and the open, which
+    // it starts when still pending) has committed or failed, at most
+    // timeoutMs; then delivers the writer's signals that are waiting. False
+    // on timeout. (The state report waits up to 2 s; the exit
     // paths use it to flush.)
     bool waitForWrites(int timeoutMs);
+
+    // open() was called and nothing has used the tape since: nothing is
+    // queued, and the database is not loaded.
+    bool isOpenPending() const { return m_pendingOpen.has_value(); }
 
     TapeBacking backing() const { return m_backing; }
     TapeFault fault() const { return m_fault; }
@@ -92,7 +103,8 @@ public:
     static QString noticeFor(TapeFault fault, const QString &detail, int busyTimeoutMs = 5000);
 
     // The GUI thread's read connection to the tape in use, opened on first
-    // use; invalid before the tape has opened. Valid until backingChanged.
+    // use; invalid before the tape has opened (the first call starts a
+    // pending open; backingChanged follows). Valid until backingChanged.
     QSqlDatabase reader();
     int lineCount();
     // The last `count` committed lines, oldest first.
@@ -118,6 +130,7 @@ signals:
 
 private:
     void enqueue(std::function<void(TapeWriter &)> job);
+    void startPendingOpen();
     void startWriter();
     void onBackingChanged(TapeBacking backing, const QString &databaseName, TapeFault fault,
                           const QString &detail);
@@ -134,6 +147,8 @@ private:
 
     TapeOptions m_options;
     std::unique_ptr<TapeKeeping> m_keeping;
+    // Set by open() until the tape's first use starts the writer.
+    std::optional<QString> m_pendingOpen;
     QThread *m_thread = nullptr;
     TapeWriter *m_writer = nullptr;
     Queue m_queue;

@@ -5,10 +5,12 @@
 #include "tape/tapequery.h"
 #include "tape/tapeschema.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QThread>
 #include <QUrl>
 
 namespace hitungrama {
@@ -213,6 +215,7 @@ TapeFault TapeWriter::openDisk(QString *connection, QString *detail)
         return fault;
     if (!QFileInfo::exists(m_diskPath)) {
         QFile create(m_diskPath);
+        // Another program starting at the same moment may have made it.
         if (!create.open(QIODevice::WriteOnly | QIODevice::NewOnly, ownerOnly)
             && !QFileInfo::exists(m_diskPath)) {
             *detail = QDir::toNativeSeparators(folder);

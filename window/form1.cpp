@@ -4,6 +4,7 @@
 #include "window/controlnames.h"
 #include "window/displayclipboard.h"
 #include "window/keyboardrouter.h"
+#include "window/programsettings.h"
 #include "window/tapewindow.h"
 #include "window/tapewindowplacement.h"
 #include "window/translationtable.h"
@@ -23,18 +24,29 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
-#include <QTimer>
 
 #include <algorithm>
 #include <exception>
 
 namespace hitungrama {
 
+namespace {
+
+// "Simpan riwayat" lives in the program's settings, beside the window's.
+TapeOptions tapeOptions()
+{
+    TapeOptions options;
+    options.settingsFile = ProgramSettings::filePath();
+    return options;
+}
+
+} // namespace
+
 Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent)
     : QWidget(parent)
     , m_form(layout.form)
     , m_boxes(boxes)
-    , m_tape(std::make_unique<TapeStore>())
+    , m_tape(std::make_unique<TapeStore>(tapeOptions()))
     , m_panel(*this)
     , m_engine(m_panel)
     , m_recorder(*m_tape, [this] { return m_binaryMode != nullptr && m_binaryMode->isChecked(); })
@@ -319,16 +331,17 @@ void Form1::toggleWidth()
 void Form1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The tape opens once the window is up, on its writer thread, so that
-    // it adds nothing to start-up; lines finished before are queued.
+    // The tape's place is set once the window is up; it opens on its writer
+    // thread at its first use (the first line, or a read), so it adds nothing
+    // to start-up. Set here, before any input can finish a calculation: a
+    // line queued before would go to an in-memory tape that the open then
+    // leaves behind.
     if (!m_tapeOpened) {
         m_tapeOpened = true;
-        QTimer::singleShot(0, this, [this] {
-            m_tape->open();
-            // Open at the end of the last run: open again, behind this window.
-            if (TapeWindowPlacement::wasOpen())
-                showTape(false);
-        });
+        m_tape->open();
+        // Open at the end of the last run: open again, behind this window.
+        if (TapeWindowPlacement::wasOpen())
+            QTimer::singleShot(0, this, [this] { showTape(false); });
     }
 }
 

@@ -13,10 +13,10 @@
 // Keys reach the same Click handlers through KeyboardRouter and its KeyMap;
 // a paste (DisplayClipboard) enters a number into the engine. Every
 // calculation the engine finishes goes through TapeRecorder to the tape
-// (TapeStore), which opens once the window has first been shown; the tape
-// window (TapeWindow, Ctrl+H) shows it, a top-level window of its own that
-// closes with this one. Texts are shown in the installed language: the
-// window's own through tr(), the layout's words and the engine's texts
+// (TapeStore), which opens at its first use once the window has been shown;
+// the tape window (TapeWindow, Ctrl+H) shows it, a top-level window of its
+// own that closes with this one. Texts are shown in the installed language:
+// the window's own through tr(), the layout's words and the engine's texts
 // through TranslationTable.
 
 #include "engine/engine.h"

@@ -8,6 +8,7 @@
 #include "tape/tapestore.h"
 
 #include <QApplication>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -39,10 +40,18 @@ int run(Form1 &window)
     QObject::connect(&window, &Form1::exitRequested, qApp, [] { QCoreApplication::exit(0); });
     TerminationSignals::quitOnTermination();
     show(window);
+    // Closing the window ends the program even while another window of it
+    // is open, which would keep the loop running past the last-window rule.
+    QObject::connect(window.windowHandle(), &QWindow::visibleChanged, qApp, [](bool visible) {
+        if (!visible)
+            QCoreApplication::exit(0);
+    });
     const int code = QApplication::exec();
     // Lines still queued reach the tape before the program ends (after one
     // of the writer's lock waits at the most, when another program holds it).
-    window.tape().waitForWrites(kExitFlushMs);
+    // A run that never used its tape leaves it unopened.
+    if (!window.tape().isOpenPending())
+        window.tape().waitForWrites(kExitFlushMs);
     return code;
 }
 

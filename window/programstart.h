@@ -26,8 +26,8 @@ void show(Form1 &window);
 // How long the end of the program waits for the tape's queued lines.
 constexpr int kExitFlushMs = 15000;
 
-// Shows the window and runs the event loop until the last window closes,
-// "OFF" is answered Yes (which ends the program at once without closing
+// Shows the window and runs the event loop until the window closes (whatever
+// other windows are open), "OFF" is answered Yes (which ends the program at once without closing
 // events) or a termination signal comes; writes the tape's queued lines and
 // returns the exit code.
 int run(Form1 &window);

@@ -1,7 +1,8 @@
 #include "window/tapewindowplacement.h"
 
+#include "window/programsettings.h"
+
 #include <QGuiApplication>
-#include <QSettings>
 #include <QWidget>
 
 #include <algorithm>
@@ -49,23 +50,23 @@ QRect beside(const QRect &main, const QSize &frame, int narrowest, const QRect &
 
 bool restore(QWidget &window)
 {
-    const QByteArray geometry = QSettings().value(key(kGeometryKey)).toByteArray();
+    const QByteArray geometry = ProgramSettings().value(key(kGeometryKey)).toByteArray();
     return !geometry.isEmpty() && window.restoreGeometry(geometry);
 }
 
 void save(const QWidget &window)
 {
-    QSettings().setValue(key(kGeometryKey), window.saveGeometry());
+    ProgramSettings().setValue(key(kGeometryKey), window.saveGeometry());
 }
 
 bool wasOpen()
 {
-    return QSettings().value(key(kOpenKey), false).toBool();
+    return ProgramSettings().value(key(kOpenKey), false).toBool();
 }
 
 void setOpen(bool open)
 {
-    QSettings().setValue(key(kOpenKey), open);
+    ProgramSettings().setValue(key(kOpenKey), open);
 }
 
 } // namespace hitungrama::TapeWindowPlacement

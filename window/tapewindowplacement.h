@@ -3,7 +3,7 @@
 // Where the tape window goes, and what of it is kept between runs: its size,
 // its place where the platform lets a program place windows (X11; on
 // Wayland the compositor places them), and whether it was open when the
-// program ended. Kept in the program's QSettings under one group.
+// program ended. Kept in the program's settings under one group.
 
 #include <QRect>
 #include <QSize>

@@ -13,6 +13,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+#include <vector>
+
 #include <unistd.h>
 
 namespace hitungrama {
@@ -86,6 +89,28 @@ TEST_F(TapeStoreTest, lines_survive_closing_and_reopening_with_private_modes)
     EXPECT_EQ(texts(store->lastLines(2)),
               (QStringList{QStringLiteral("sin(2 + 3) = 1"), QStringLiteral("2 ^ 10 = 1")}));
     EXPECT_EQ(store->lastLines(1).first().time.timeSpec(), Qt::UTC);
+}
+
+// A run that never uses its tape never opens it: no thread, no file, no
+// database loaded. The first use opens it, ahead of that use.
+TEST_F(TapeStoreTest, tape_opens_at_its_first_use)
+{
+    for (const auto &use : std::vector<std::function<void(TapeStore &)>>{
+             [](TapeStore &store) { store.append(line(QStringLiteral("7 + 8"), QStringLiteral("15"))); },
+             [](TapeStore &store) { store.lineCount(); },
+         }) {
+        QDir(path(QStringLiteral("data"))).removeRecursively();
+        TapeStore store(options());
+        store.open(tapePath());
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(store.isOpenPending());
+        EXPECT_FALSE(QFileInfo::exists(tapePath()));
+        use(store);
+        EXPECT_FALSE(store.isOpenPending());
+        EXPECT_TRUE(store.waitForWrites(20000));
+        EXPECT_EQ(store.backing(), TapeBacking::Disk);
+        EXPECT_TRUE(QFileInfo::exists(tapePath()));
+    }
 }
 
 enum class BadFile { RandomBytes, Truncated, Folder, WrongSchema };

@@ -1,5 +1,6 @@
 // The window itself: frame, size and position, the display's start state,
-// the picture and the separator line, width changes, refusals, about and exit.
+// the picture and the separator line, width changes, refusals, about and exit
+// (how the running program ends is in exitflush_test.cpp).
 #include "windowsetup.h"
 
 #include "window/controlnames.h"
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -132,27 +132,6 @@ TEST_F(Form1Test, closing_the_window_asks_nothing)
     EXPECT_TRUE(form().close());
     EXPECT_TRUE(window.boxes.records().empty());
     EXPECT_EQ(exits.count(), 0);
-}
-
-// The program's own loop: "OFF" answered Yes ends it with code 0.
-TEST(ProgramStartDeathTest, off_answered_yes_ends_the_running_program)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            TestBoxes boxes;
-            const std::unique_ptr<Form1> form = ProgramStart::createWindow("window_tests", boxes);
-            boxes.queueAnswer(true);
-            boxes.expect();
-            QTimer::singleShot(0, form.get(), [&form] {
-                QTest::mouseClick(form->controls().button(QStringLiteral("XPButton4")), Qt::LeftButton);
-            });
-            QTimer::singleShot(10000, [] { std::_Exit(4); });
-            // _Exit: the leak check at exit would count what the skipped
-            // destructors of the test program still hold.
-            std::_Exit(ProgramStart::run(*form));
-        },
-        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

@@ -1,18 +1,22 @@
 // Each key leaves the window exactly as a mouse click on its button does:
 // compared on the replay harness's state report, focus aside.
 #include "harness/statereport.h"
+#include "tape/tapestore.h"
 #include "windowsetup.h"
 
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace hitungrama::test {
 namespace {
@@ -79,7 +83,9 @@ const KeyCase kCases[] = {
 
 class KeyEquivalence : public ::testing::TestWithParam<KeyCase> {
 protected:
-    // The state report after the prefix and then `act`, without the focus.
+    // The state report after the prefix and then `act`, without the focus;
+    // of the tape, which both windows of a case share, only the lines `act`
+    // added.
     static QJsonObject stateAfter(const KeyCase &c, const std::function<void(Form1 &)> &act)
     {
         WindowSetup window;
@@ -93,6 +99,8 @@ protected:
                 QTest::mouseClick(find(*window.form, caption), Qt::LeftButton);
         }
         window.form->display()->setFocus();
+        window.form->tape().waitForWrites(StateReport::kTapeSettleMs);
+        const int linesBefore = window.form->tape().lineCount();
         act(*window.form);
         StateReport::Extras extras;
         extras.boxes = window.boxes.records();
@@ -100,6 +108,13 @@ protected:
         QJsonObject state =
             QJsonDocument::fromJson(StateReport::build(*window.form, QString(), extras).toUtf8()).object();
         state.remove(QStringLiteral("focus"));
+        const QJsonObject tape = state.take(QStringLiteral("tape")).toObject();
+        const QJsonArray last = tape.value(QStringLiteral("last")).toArray();
+        const int added = tape.value(QStringLiteral("lines")).toInt() - linesBefore;
+        QJsonArray addedLines;
+        for (qsizetype i = std::max<qsizetype>(0, last.size() - added); i < last.size(); ++i)
+            addedLines.append(last.at(i));
+        state.insert(QStringLiteral("tapeAdded"), addedLines);
         return state;
     }
 

@@ -6,9 +6,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
 int main(int argc, char **argv)
 {
-    const hitungrama::TemporaryHome home;
+    // A death test's child process keeps its parent's folders, so that the
+    // parent finds the tape the child wrote.
+    const bool deathTestChild = std::any_of(argv, argv + argc, [](const char *argument) {
+        return std::strncmp(argument, "--gtest_internal_run_death_test", 31) == 0;
+    });
+    std::optional<hitungrama::TemporaryHome> home;
+    if (!deathTestChild)
+        home.emplace();
     hitungrama::HarnessApplication app(argc, argv);
 
     // The tests answer every box through a recorder. A real modal dialog

@@ -145,7 +145,7 @@ TEST(Replay, every_result_has_every_key_in_order)
                               "memoryValue", "startNewNumber", "label3", "label3Back",
                               "label4Back", "displayBack", "outerWidth", "toggleVisible",
                               "toggleCaption", "binaryMode", "enabled", "table", "boxes",
-                              "beeps", "focus", "exited"};
+                              "beeps", "focus", "exited", "tape"};
     for (const QJsonObject &result : results) {
         for (const QString &key : keys)
             EXPECT_TRUE(result.contains(key)) << key.toStdString();
@@ -155,6 +155,26 @@ TEST(Replay, every_result_has_every_key_in_order)
     EXPECT_EQ(results[1].value(QStringLiteral("action")), QStringLiteral("click 1 +"));
     EXPECT_EQ(results[2].value(QStringLiteral("action")), QStringLiteral("click 1 +"));
     EXPECT_TRUE(results[3].value(QStringLiteral("error")).toString().contains(QStringLiteral("unknown action")));
+}
+
+// Each report waits for the tape's queued writes: the line of an "=" is
+// there in the report of that very click.
+TEST(Replay, tape_shows_the_committed_lines_oldest_first)
+{
+    ReplaySession session;
+    const std::vector<QJsonObject> results =
+        session.run(QStringLiteral("state\nclick 2 + 3 =\nclick 4 x^2\nclick ON\ntype 6*7="));
+    ASSERT_EQ(results.size(), 9u);
+    const int before = ReplaySession::at(results[0], QStringLiteral("tape|lines")).toInt();
+    EXPECT_EQ(ReplaySession::at(results[4], QStringLiteral("tape|lines")), before + 1);
+    const QJsonArray afterEquals = ReplaySession::at(results[4], QStringLiteral("tape|last")).toArray();
+    ASSERT_FALSE(afterEquals.isEmpty());
+    EXPECT_EQ(afterEquals.last(), QStringLiteral("2 + 3 = 5"));
+    const QJsonArray last{QStringLiteral("2 + 3 = 5"), QStringLiteral("4^2 = 16"),
+                          QStringLiteral("6 * 7 = 42")};
+    EXPECT_EQ(ReplaySession::at(results[8], QStringLiteral("tape|lines")), before + 3);
+    EXPECT_EQ(ReplaySession::at(results[8], QStringLiteral("tape|last")).toArray(), last)
+        << QJsonDocument(results[8]).toJson(QJsonDocument::Compact).toStdString();
 }
 
 TEST(Replay, an_unknown_control_is_reported_and_the_click_goes_on)

@@ -1,5 +1,6 @@
 #include "replayscript.h"
 
+#include "window/programsettings.h"
 #include "window/programstart.h"
 #include "window/tapewindowplacement.h"
 
@@ -14,7 +15,7 @@ namespace hitungrama::test {
 ReplaySession::ReplaySession()
 {
     // Each session starts with the tape window closed, whatever the last left.
-    QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
+    ProgramSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
     m_form = ProgramStart::createWindow("window_tests", m_boxes);
     m_runner = std::make_unique<ActionRunner>(*m_form, m_boxes);
     m_runner->showWindow();

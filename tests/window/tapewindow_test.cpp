@@ -6,6 +6,7 @@
 #include "tape/tapemodel.h"
 #include "tape/tapestore.h"
 #include "window/displayclipboard.h"
+#include "window/programsettings.h"
 #include "window/tapewindow.h"
 #include "window/tapewindowplacement.h"
 #include "xpbutton/xpbutton.h"
@@ -22,7 +23,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -38,16 +38,18 @@ class TapeWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
+        ProgramSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
         ASSERT_TRUE(window.show());
-        ASSERT_TRUE(QTest::qWaitFor([&] { return form().tape().backing() != TapeBacking::None; }, kWaitMs));
+        // Waiting on the tape opens it.
+        ASSERT_TRUE(form().tape().waitForWrites(kWaitMs));
+        ASSERT_NE(form().tape().backing(), TapeBacking::None);
         form().tape().removeAll();
         settle();
     }
     void TearDown() override
     {
         form().tape().setKeeping(true);
-        QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
+        ProgramSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
     }
 
     WindowSetup window;
@@ -365,7 +367,9 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
         EXPECT_FALSE(keeping->isChecked());
         settle();
         EXPECT_EQ(window.boxes.records().back().request.defaultAnswer, MessageAnswer::No);
-        EXPECT_FALSE(TapeStore().isKeeping()) << "every program shares the choice";
+        TapeOptions shared;
+        shared.settingsFile = ProgramSettings::filePath();
+        EXPECT_FALSE(TapeStore(shared).isKeeping()) << "every program shares the choice";
         // What the file keeps, read by a store that keeps lines whatever the
         // shared choice says.
         QTemporaryDir own;
@@ -418,8 +422,9 @@ TEST_F(TapeWindowTest, a_bad_tape_file_is_named_in_a_one_line_notice)
     WindowSetup fresh;
     ASSERT_TRUE(fresh.show());
     window.form = std::move(fresh.form);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !form().tape().notice().isEmpty(); }, kWaitMs));
+    // Opening the tape window is the tape's first use: the file is looked at then.
     open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !form().tape().notice().isEmpty(); }, kWaitMs));
     const QLabel *notice = tape().noticeLabel();
     EXPECT_TRUE(notice->isVisible());
     EXPECT_TRUE(notice->toolTip().contains(QStringLiteral("riwayat.sqlite.rusak-"))) << notice->toolTip().toStdString();
@@ -428,7 +433,7 @@ TEST_F(TapeWindowTest, a_bad_tape_file_is_named_in_a_one_line_notice)
 
 TEST(TapeWindowProgram, the_main_windows_close_box_ends_the_program_and_closes_the_tape_window)
 {
-    QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
+    ProgramSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
     WindowSetup window;
     QTimer::singleShot(0, window.form.get(), [&] {
         window.form->showTape();
@@ -439,7 +444,7 @@ TEST(TapeWindowProgram, the_main_windows_close_box_ends_the_program_and_closes_t
     ASSERT_NE(window.form->tapeWindow(), nullptr);
     EXPECT_FALSE(window.form->tapeWindow()->isVisible());
     EXPECT_TRUE(TapeWindowPlacement::wasOpen()) << "it opens again at the next start";
-    QSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
+    ProgramSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
 }
 
 } // namespace

@@ -2,29 +2,41 @@
 """Measures the calculator side by side with a floor program in one run and
 prints a table with the ratios and targets.
 
-Usage: tools/perf/run_benchmarks.py [--build DIR] [--starts N] [--freeze-limit S]
-                                    [--before DIR]
+Usage: tools/perf/run_benchmarks.py [--build DIR] [--starts N] [--freeze-limit S] [--ab REV]
 
-Start-up and memory are measured in Indonesian and in English. With --before,
-the calculator of another build (an earlier commit) is started in the same
-interleaved rounds, in both languages, and compared in rows of its own.
+Start-up and memory are measured in Indonesian and in English (LANGUAGE=id,
+LANGUAGE=en), the A/B rows too; everything else in Indonesian.
 
 Needs Xvfb and xdotool (installed by the set-up) and a release build with the
 tools (hitungrama, hitungrama-floor, hitungrama-xprobe, hitungrama-repaintbench,
 hitungrama-enginebench, hitungrama-boxmemory, hitungrama-tapegen,
 hitungrama-tapebench, hitungrama-clipboardowner). The tape rows use a tape of
 1,000,000 lines, made once into the build folder (about 40 s) and kept there.
+Every program runs with data and settings folders of its own, never the
+user's.
+
+--ab REV measures only start-up and resident memory, this build's program
+against the program of the commit REV (built once, from `git archive`, into
+the build folder under ab-<commit>), with the floor beside them: interleaved
+starts in turns (--starts of each, default 11), this build's program on a
+tape of 100,000 lines. The difference of the medians is set against the
+noise: the larger median absolute deviation of the two, and for memory at
+least 1 % (the pages of the system's shared libraries that a process maps
+vary by some 100 KiB from one start to the next).
 """
 import argparse
 import json
 import os
 import re
+import shutil
 import signal
+import sqlite3
 import statistics
 import subprocess
 import sys
 import tempfile
 import time
+from contextlib import closing
 
 TITLE = "Quodrel Zodir  Hitungrama"
 BUTTON_5_CENTRE = (48 + 16, 208 + 12)  # client coordinates of the key "5"
@@ -224,13 +236,81 @@ def tape_rows(build, rows):
     rows.append(("tape file bytes per line, 1M lines", os.path.getsize(big) / lines, None, "-", True))
 
 
+def build_revision(build, revision):
+    """The program of another commit, built once into the build folder."""
+    source_dir = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+    commit = subprocess.run(["git", "-C", source_dir, "rev-parse", "--verify", revision + "^{commit}"],
+                            capture_output=True, text=True, check=True).stdout.strip()
+    root = os.path.join(build, f"ab-{commit[:12]}")
+    program = os.path.join(root, "build", "window", "hitungrama")
+    if not os.path.exists(program):
+        shutil.rmtree(root, ignore_errors=True)
+        os.makedirs(os.path.join(root, "source"))
+        archive = subprocess.Popen(["git", "-C", source_dir, "archive", commit], stdout=subprocess.PIPE)
+        subprocess.run(["tar", "-x", "-C", os.path.join(root, "source")], stdin=archive.stdout, check=True)
+        archive.wait()
+        subprocess.run(["cmake", "-S", os.path.join(root, "source"), "-B", os.path.join(root, "build"),
+                        "-DCMAKE_BUILD_TYPE=Release", "-DHITUNGRAMA_BUILD_TESTS=OFF",
+                        "-DHITUNGRAMA_BUILD_TOOLS=OFF"], check=True, stdout=subprocess.DEVNULL)
+        subprocess.run(["cmake", "--build", os.path.join(root, "build"), "--target", "hitungrama",
+                        "--parallel", "2"], check=True, stdout=subprocess.DEVNULL)
+    return program, commit
+
+
+def tape_holds(expression, result):
+    """Whether the tape of the programs started here holds the line."""
+    path = os.path.join(os.environ["XDG_DATA_HOME"], "Hitungrama", "riwayat.sqlite")
+    if not os.path.exists(path):
+        return False
+    with closing(sqlite3.connect(path)) as db:
+        return db.execute("SELECT count(*) FROM line WHERE expression = ? AND result = ?",
+                          (expression, result)).fetchone()[0] > 0
+
+
+def median_and_noise(values):
+    middle = statistics.median(values)
+    return middle, statistics.median(abs(v - middle) for v in values)
+
+
+def ab_rows(build, probe, floor, calculator, revision, starts, rows):
+    """Start-up and memory against the program of another commit, in turns."""
+    old, commit = build_revision(build, revision)
+    generator = os.path.join(build, "tools", "tapegen", "hitungrama-tapegen")
+    tape_dir = os.path.join(os.environ["XDG_DATA_HOME"], "Hitungrama")
+    os.makedirs(tape_dir, mode=0o700, exist_ok=True)
+    subprocess.run([generator, "--lines", "100000", os.path.join(tape_dir, "riwayat.sqlite")], check=True,
+                   stdout=subprocess.DEVNULL)
+    programs = [(calculator, "id"), (old, "id"), (calculator, "en"), (old, "en"), (floor, "id")]
+    start_ms = {program: [] for program in programs}
+    rss_mib = {program: [] for program in programs}
+    for turn in range(starts):
+        # Each program takes each place in the order as often.
+        shift = turn % len(programs)
+        for path, language in programs[shift:] + programs[:shift]:
+            program = Program(probe, path, language)
+            start_ms[(path, language)].append(program.start_ms)
+            time.sleep(2)
+            rss_mib[(path, language)].append(program.rss_kib() / 1024)
+            program.stop()
+    for language in ("id", "en"):
+        for measure, unit, values in (("start-up to first map", "ms", start_ms),
+                                      ("resident memory after 2 s", "MiB", rss_mib)):
+            (ours, our_noise), (base, base_noise) = (median_and_noise(values[(p, language)])
+                                                     for p in (calculator, old))
+            noise = max(our_noise, base_noise, base / 100 if unit == "MiB" else 0)
+            rows.append((f"{measure} {language}, vs {commit[:7]} ({unit})", ours, base, f"within +-{noise:.2f}",
+                         abs(ours - base) <= noise))
+            rows.append((f"{measure} {language}, vs floor ({unit})", ours,
+                         statistics.median(values[(floor, "id")]), "-", True))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--build", default="build")
     parser.add_argument("--starts", type=int, default=11)
     parser.add_argument("--freeze-limit", type=float, default=60,
                         help="seconds to wait for a frozen window to answer")
-    parser.add_argument("--before", help="the build folder of an earlier commit to compare start-up with")
+    parser.add_argument("--ab", metavar="REV", help="start-up and memory against the program of commit REV")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
     calculator = os.path.join(build, "window", "hitungrama")
@@ -242,52 +322,43 @@ def main():
     boxmemory = os.path.join(build, "tools", "perf", "hitungrama-boxmemory")
     owner = os.path.join(build, "testsupport", "clipboardowner", "hitungrama-clipboardowner")
 
-    # The programs keep their tape and settings apart from the user's: a tape
-    # window left open there opens again at start and watches the tape every
-    # second.
-    home = tempfile.TemporaryDirectory()
+    # The programs keep their tape and settings here, not in the user's.
+    home = tempfile.TemporaryDirectory(prefix="hitungrama-bench-home-")
     os.environ["XDG_DATA_HOME"] = os.path.join(home.name, "data")
     os.environ["XDG_CONFIG_HOME"] = os.path.join(home.name, "config")
     server, display = start_xvfb()
     os.environ["DISPLAY"] = display
     os.environ.pop("QT_QPA_PLATFORM", None)
     rows = []
+    if args.ab:
+        try:
+            ab_rows(build, probe, floor, calculator, args.ab, args.starts, rows)
+        finally:
+            server.terminate()
+        return print_rows(rows)
     try:
         subprocess.run([probe, "warp", "0", "0"], check=True)
         # Start-up and memory in each language, alternating the programs so
         # that drift hits all of them alike.
-        runs = [("id", calculator, "id"), ("en", calculator, "en"), ("floor", floor, "id")]
-        if args.before:
-            before = os.path.join(os.path.abspath(args.before), "window", "hitungrama")
-            runs += [("before id", before, "id"), ("before en", before, "en")]
-        starts = {name: [] for name, _, _ in runs}
-        rss = {name: [] for name, _, _ in runs}
+        runs = [(calculator, "id"), (calculator, "en"), (floor, "id")]
+        starts = {run: [] for run in runs}
+        rss = {run: [] for run in runs}
         for i in range(args.starts):
-            for name, path, language in runs:
+            for path, language in runs:
                 program = Program(probe, path, language)
-                starts[name].append(program.start_ms)
+                starts[(path, language)].append(program.start_ms)
                 if i < 3:
                     time.sleep(2)
-                    rss[name].append(program.rss_kib())
+                    rss[(path, language)].append(program.rss_kib())
                 program.stop()
-        start_ms = {name: statistics.median(values) for name, values in starts.items()}
-        rss_mib = {name: statistics.median(values) / 1024 for name, values in rss.items()}
         for language, label in (("id", ""), ("en", " in English")):
-            ours, base = start_ms[language], start_ms["floor"]
+            ours, base = statistics.median(starts[(calculator, language)]), statistics.median(starts[(floor, "id")])
             rows.append((f"start-up to first map{label} (median ms)", ours, base, "<= 1.2x floor",
                          ours <= 1.2 * base))
-            ours, base = rss_mib[language], rss_mib["floor"]
+            ours = statistics.median(rss[(calculator, language)]) / 1024
+            base = statistics.median(rss[(floor, "id")]) / 1024
             rows.append((f"resident memory after 2 s{label} (MiB)", ours, base, "<= 1.2x floor",
                          ours <= 1.2 * base))
-        if args.before:
-            # The floor column holds the earlier build here.
-            for language in ("id", "en"):
-                ours, base = start_ms[language], start_ms[f"before {language}"]
-                rows.append((f"start-up {language}, vs earlier build (ms)", ours, base, "<= 1.1x earlier",
-                             ours <= 1.1 * base))
-                ours, base = rss_mib[language], rss_mib[f"before {language}"]
-                rows.append((f"memory {language}, vs earlier build (MiB)", ours, base, "<= 1.1x earlier",
-                             ours <= 1.1 * base))
 
         # At 200 % the button images and the picture are four times larger.
         os.environ["QT_SCALE_FACTOR"] = "2"
@@ -315,9 +386,16 @@ def main():
         # Resting on a button must cost what idle costs: no timer runs.
         hover_wakeups = wakeups_over(program, 5) / 5
         rows.append(("hover wake-ups per second", hover_wakeups, None, "0", hover_wakeups < 0.5))
-        rows.append(("idle wake-ups per second, pointer away", idle_wakeups, None, "-", True))
+        rows.append(("idle wake-ups per second, pointer away", idle_wakeups, None, "0", idle_wakeups < 0.5))
         hover = cpu_over(program, 5)
         rows.append(("hover CPU over 5 s (% of a core)", 100 * hover / 5, None, "<= 1%", 100 * hover / 5 <= 1.0))
+        # Once a line has gone to the tape, its writer thread waits without
+        # waking either. The keys go to the window under the pointer.
+        subprocess.run(["xdotool", "type", "--delay", "20", "2+3="], check=True)
+        time.sleep(1)
+        line_wakeups = wakeups_over(program, 5) / 5
+        rows.append(("idle wake-ups per second, after a line", line_wakeups, None, "0",
+                     line_wakeups < 0.5 and tape_holds("2 + 3", "5")))
         program.stop()
         subprocess.run([probe, "warp", "0", "0"], check=True)
 
@@ -361,9 +439,15 @@ def main():
                  for entry in bench_json(inputs, ".*")}
         key, click = times["KeyToRepaintedDisplay"], times["ClickToRepaintedDisplay"]
         rows.append(("key to repainted display, vs click (CPU ms)", key, click, "<= 1.5x click", key <= 1.5 * click))
+        on, off = (times[f"EqualsToRepaintedDisplay/Tape{state}/iterations:1000"] for state in ("On", "Off"))
+        rows.append(('"=" to display, tape on vs off (CPU ms)', on, off, "<= 1.5x off", on <= 1.5 * off))
+        rows.append(('"=" to display, tape on vs key 5 (CPU ms)', on, key, "-", True))
 
     tape_rows(build, rows)
+    return print_rows(rows)
 
+
+def print_rows(rows):
     print(f"{'measure':44} {'Hitungrama':>11} {'floor':>9} {'ratio':>6}  {'target':14} met")
     for name, ours, base, target, met in rows:
         ratio = f"{ours / base:6.2f}" if base else "     -"

@@ -1,0 +1,162 @@
+#!/usr/bin/env python3
+"""The tape survives kill -9: the replay program makes lines (calculations
+typed and clicked, each followed by "state") and is killed with SIGKILL at a
+random moment, 20 times, each time started again on the same tape. After
+each kill the file must hold every line a state report had shown as on the
+tape, in its place; the lines the round wrote must be the start of what it
+was asked to calculate, whole (no line half there, none doubled); and
+SQLite's integrity check and the text index's own check must pass. The
+first report of each start must show the lines kept before.
+
+Usage: tape_durability.py REPLAY_PROGRAM [ROUNDS]
+Run it with data and settings folders of its own (tests/own-home.sh): the
+tape is $XDG_DATA_HOME/Hitungrama/riwayat.sqlite. The random seed is printed;
+HITUNGRAMA_DURABILITY_SEED repeats a run."""
+import json
+import os
+import random
+import signal
+import sqlite3
+import subprocess
+import sys
+import threading
+import time
+
+CALCULATIONS_PER_ROUND = 150
+# A kill comes this long after the first report, or after the start for
+# every fifth round, so that some hit the opening of the tape.
+KILL_WITHIN_S = 2.0
+
+
+def number(rng):
+    return rng.choice([rng.randint(1, 9), rng.randint(10, 999)])
+
+
+def calculation(rng):
+    """One action line and the tape line it makes. Each starts with ON, so
+    the chain of the one before does not go on. Digits 1-9 and only + and *
+    keep clear of the zero rules."""
+    kind = rng.randrange(4)
+    if kind == 0:
+        root = rng.randint(1, 40)
+        return f"click ON {' '.join(str(root * root))} Sqrt", f"sqrt({root * root}) = {root}"
+    if kind == 1:
+        base = rng.randint(1, 99)
+        return f"click ON {' '.join(str(base))} x^2", f"{base}^2 = {base * base}"
+    operands = [number(rng) for _ in range(rng.randint(2, 4))]
+    operators = [rng.choice("+*") for _ in operands[1:]]
+    value = operands[0]
+    for operator, operand in zip(operators, operands[1:]):
+        value = value + operand if operator == "+" else value * operand
+    expression = " ".join([str(operands[0])] + [f"{o} {n}" for o, n in zip(operators, operands[1:])])
+    typed = expression.replace(" ", "") + "="
+    if kind == 2:
+        return f"key Escape\ntype {typed}", f"{expression} = {value}"
+    clicks = " ".join(c for c in typed)
+    return f"click ON {clicks}", f"{expression} = {value}"
+
+
+def read_tape(path):
+    """The texts of the file's lines in id order, after SQLite's and the
+    text index's integrity checks; [] when there is no tape yet."""
+    if not os.path.exists(path):
+        return []
+    db = sqlite3.connect(path)
+    try:
+        tables = {row[0] for row in db.execute("SELECT name FROM sqlite_schema WHERE type = 'table'")}
+        if "line" not in tables:
+            return []
+        check = db.execute("PRAGMA integrity_check").fetchall()
+        if check != [("ok",)]:
+            fail(f"integrity_check: {check}")
+        try:
+            # Rank 1: the index must also match the rows of the table.
+            db.execute("INSERT INTO line_text(line_text, rank) VALUES ('integrity-check', 1)")
+        except sqlite3.DatabaseError as error:
+            fail(f"the text index does not match the lines: {error}")
+        texts = []
+        for expression, result in db.execute("SELECT expression, result FROM line ORDER BY id"):
+            if not expression or not result:
+                fail(f"a line is half there: {expression!r} = {result!r}")
+            texts.append(f"{expression} = {result}")
+        return texts
+    finally:
+        db.close()
+
+
+def run_round(program, rng, actions, from_start):
+    """Starts the program, feeds it the actions and kills it; returns the
+    reports it wrote before dying."""
+    process = subprocess.Popen([program], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+                               stderr=subprocess.DEVNULL, env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+    reports = []
+    first = threading.Event()
+
+    def read():
+        for raw in process.stdout:
+            try:
+                reports.append(json.loads(raw))
+            except ValueError:
+                break  # the last line, cut by the kill
+            first.set()
+        first.set()
+
+    reader = threading.Thread(target=read)
+    reader.start()
+    process.stdin.write(actions.encode())
+    process.stdin.flush()
+    if not from_start:
+        first.wait(30)
+    time.sleep(rng.uniform(0, KILL_WITHIN_S))
+    process.send_signal(signal.SIGKILL)
+    process.wait()
+    reader.join()
+    process.stdin.close()
+    return reports
+
+
+def fail(message):
+    print(f"tape_durability: {message} (seed {SEED})", file=sys.stderr)
+    sys.exit(1)
+
+
+def main():
+    program = sys.argv[1]
+    rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 20
+    data = os.environ.get("XDG_DATA_HOME")
+    if not data:
+        fail("XDG_DATA_HOME is not set: run through tests/own-home.sh")
+    tape = os.path.join(data, "Hitungrama", "riwayat.sqlite")
+    rng = random.Random(SEED)
+    kept = read_tape(tape)
+    in_flight = 0
+    for round_number in range(rounds):
+        steps = [calculation(rng) for _ in range(CALCULATIONS_PER_ROUND)]
+        actions = "state\n" + "".join(f"{line}\nstate\n" for line, _ in steps)
+        reports = run_round(program, rng, actions, round_number % 5 == 0)
+        texts = read_tape(tape)
+        where = f"round {round_number + 1}"
+        if texts[:len(kept)] != kept:
+            fail(f"{where}: lines kept before are gone or changed")
+        added = texts[len(kept):]
+        wanted = [text for _, text in steps]
+        if added != wanted[:len(added)]:
+            fail(f"{where}: the new lines are not the start of those calculated: {added[:5]}...")
+        if reports and reports[0]["tape"]["lines"] != len(kept):
+            fail(f"{where}: the first report shows {reports[0]['tape']['lines']} lines, the file held {len(kept)}")
+        for report in reports:
+            shown, last = report["tape"]["lines"], report["tape"]["last"]
+            if shown > len(texts) or texts[shown - len(last):shown] != last:
+                fail(f"{where}: a report showed {shown} lines ending {last}, the file has "
+                     f"{len(texts)} ending {texts[-3:]}")
+        if reports and len(texts) > reports[-1]["tape"]["lines"]:
+            in_flight += 1
+        kept = texts
+    print(f"tape_durability: {rounds} kills, {len(kept)} lines kept; {in_flight} kills came with lines "
+          f"committed after the last report (seed {SEED})")
+
+
+SEED = int(os.environ.get("HITUNGRAMA_DURABILITY_SEED", random.SystemRandom().randrange(1 << 32)))
+
+if __name__ == "__main__":
+    main()
