@@ -2,6 +2,7 @@
 
 #include "engine/engineerror.h"
 #include "engine/enginemath.h"
+#include "engine/enginetexts.h"
 #include "engine/numbertext.h"
 
 #include <cmath>
@@ -9,23 +10,9 @@
 
 namespace hitungrama {
 
+using namespace enginetext;
+
 namespace {
-
-// Title of every box that has none of its own.
-const std::string kAppTitle = "Hitungrama";
-
-const std::string kDivisionByZero = "Tidak ada pembagian dengan nol";
-const std::string kOverflow = "Hitungrama Overflow";
-const std::string kEnterNumber = "Masukan bilangan ! ";
-const std::string kNegativeRoot = "Tidak dapat mengkalkulasikan bilangan negatif ";
-const std::string kNegativeLog = "Tidak dapat mengkalkulasikan bilangan negatif";
-const std::string kFactorialRange = "Diluar batas masukkan bilangan 1 sampai 200";
-const std::string kNegativePrime = "Tidak ada bilangan primer lebih kecil dari nol";
-const std::string kPrime = "Merupakan bilangan primer";
-const std::string kNotPrime = "Bukan bilangan primer";
-const std::string kMemoryRefusesZero = "memory can't Accept 0";
-const std::string kReplaceMemory = "Apakah Anda akan mengganti memory !";
-const std::string kCannotConvert = "Tidak dapat mengkonvert bilangan tersebut";
 
 constexpr int kFactorialLimit = 200;
 constexpr int kTableRows = 10;
@@ -700,7 +687,7 @@ void Engine::toDecimalClicked()
             sum += weight;
     }
     setDisplay(formatGeneral(sum));
-    finishLine("Desimal(" + text.substr(0, kBinaryDigits) + ")", sum);
+    finishLine(kDecimalFunction + "(" + text.substr(0, kBinaryDigits) + ")", sum);
 }
 
 void Engine::exitDeclined()

@@ -14,7 +14,8 @@ namespace hitungrama {
 // display text, which is both the entry buffer and the output: digits are
 // appended to it, read back with parseStrict and rewritten with formatGeneral.
 // Everything visible (display, labels, colours, enabled states, width, boxes)
-// goes out through the Panel. An EngineError ends the step where it arises,
+// goes out through the Panel; the texts among it are those of enginetexts.h,
+// in Indonesian, which the window translates. An EngineError ends the step where it arises,
 // keeps what the step already assigned, and reaches the panel as inputRefused.
 // Beside its state the engine keeps the chain of operations it performed;
 // each "=" that completes an operation, each function and each base

@@ -97,7 +97,8 @@ public:
 
     TapeBacking backing() const { return m_backing; }
     TapeFault fault() const { return m_fault; }
-    // One line for the tape window, in Indonesian; empty when all is well.
+    // One line for the tape window, in the language installed when the tape
+    // moved; empty when all is well.
     const QString &notice() const { return m_notice; }
     static QString noticeFor(TapeFault fault, const QString &detail, int busyTimeoutMs = 5000);
 

@@ -1,6 +1,7 @@
 #include "testsupport/displayrule.h"
 
 #include "engine/engineerror.h"
+#include "engine/enginetexts.h"
 #include "engine/numbertext.h"
 
 namespace hitungrama::DisplayRule {
@@ -17,7 +18,7 @@ std::string normalised(const std::string &text)
 bool accepts(const std::string &display)
 {
     const std::string text = normalised(display);
-    if (text.empty() || text == "memory can't Accept 0")
+    if (text.empty() || text == enginetext::kMemoryRefusesZero)
         return true;
     try {
         parseStrict(text);

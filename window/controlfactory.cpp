@@ -1,6 +1,7 @@
 #include "window/controlfactory.h"
 
 #include "window/controlid.h"
+#include "window/translationtable.h"
 #include "window/twips.h"
 #include "xpbutton/systemcolor.h"
 #include "xpbutton/xpbutton.h"
@@ -10,6 +11,12 @@
 #include <QLineEdit>
 
 namespace hitungrama {
+
+namespace {
+
+const QString kCaptionKey = QStringLiteral("Caption");
+
+} // namespace
 
 ControlFactory::ControlFactory(QWidget *window, const FormDescription &form)
     : m_window(window)
@@ -51,7 +58,7 @@ void ControlFactory::place(QWidget *widget, const ControlDescription &control) c
                         twips::toPixels(b.width()), twips::toPixels(b.height()));
     widget->setObjectName(ControlId{control.name, control.index}.toString());
     if (!control.toolTip.isEmpty())
-        widget->setToolTip(control.toolTip);
+        widget->setToolTip(TranslationTable::layout().translated(control.toolTip));
     if (control.font)
         widget->setFont(control.font->toFont());
     if (!control.visible)
@@ -68,14 +75,14 @@ QWidget *ControlFactory::createTextBox(const ControlDescription &control) const
         palette.setColor(QPalette::Base, colorFromOle(*control.backColor));
     edit->setPalette(palette);
     edit->setAlignment(control.alignment | Qt::AlignVCenter);
-    edit->setText(control.text);
+    edit->setText(TranslationTable::layout().translated(control.text));
     place(edit, control);
     return edit;
 }
 
 QWidget *ControlFactory::createCheckBox(const ControlDescription &control) const
 {
-    auto *box = new QCheckBox(control.caption, m_window);
+    auto *box = new QCheckBox(TranslationTable::layout().translated(control.caption), m_window);
     box->setTristate(control.value == 2);
     box->setCheckState(control.value == 1 ? Qt::Checked
                                           : (control.value == 2 ? Qt::PartiallyChecked
@@ -94,7 +101,7 @@ QWidget *ControlFactory::createLabel(const ControlDescription &control) const
     auto *label = new QLabel(m_window);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setText(control.caption);
+    label->setText(TranslationTable::layout().translated(control.caption));
     QPalette palette = label->palette();
     if (control.foreColor)
         palette.setColor(QPalette::WindowText, colorFromOle(*control.foreColor));
@@ -111,7 +118,12 @@ QWidget *ControlFactory::createLabel(const ControlDescription &control) const
 QWidget *ControlFactory::createButton(const ControlDescription &control) const
 {
     auto *button = new XPButton(m_window);
-    button->readProperties(control.properties, ambientFor(control));
+    // The saved set holds the caption in the source language.
+    PropertyBag properties = control.properties;
+    const QString caption = properties.read(kCaptionKey, QVariant()).toString();
+    if (!caption.isEmpty())
+        properties.write(kCaptionKey, TranslationTable::layout().translated(caption));
+    button->readProperties(properties, ambientFor(control));
     place(button, control);
     return button;
 }

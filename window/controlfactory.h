@@ -9,7 +9,8 @@ namespace hitungrama {
 
 // Creates the widget of one control description inside the window: a
 // QLineEdit for a text box, a QCheckBox, a QLabel, or an XPButton that takes
-// its values through the read path of its saved property set.
+// its values through the read path of its saved property set. The layout's
+// words are shown in the installed language (TranslationTable::layout()).
 class ControlFactory {
 public:
     ControlFactory(QWidget *window, const FormDescription &form);

@@ -7,6 +7,7 @@
 #include "window/programsettings.h"
 #include "window/tapewindow.h"
 #include "window/tapewindowplacement.h"
+#include "window/translationtable.h"
 #include "window/twips.h"
 #include "window/windowresources.h"
 #include "tape/tapestore.h"
@@ -65,17 +66,16 @@ Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent
 
 Form1::~Form1() = default;
 
-const QString &Form1::aboutText()
+QString Form1::aboutText()
 {
-    static const QString text = QStringLiteral(
-        "Hitungrama 1.0\nKalkulator ilmiah oleh Quodrel Zodir\nhttps://hitungrama.example.org");
-    return text;
+    //: The text of the box ABOUT opens.
+    return tr("Hitungrama 1.0\nKalkulator ilmiah oleh Quodrel Zodir\nhttps://hitungrama.example.org");
 }
 
-const QString &Form1::exitQuestion()
+QString Form1::exitQuestion()
 {
-    static const QString text = QStringLiteral("Anda yakin akan menutup hitungrama ");
-    return text;
+    //: OFF asks this before the program ends; answered with Yes or No.
+    return tr("Anda yakin akan menutup hitungrama ");
 }
 
 void Form1::setUpWindow()
@@ -84,7 +84,7 @@ void Form1::setUpWindow()
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
     setObjectName(m_form.name);
-    setWindowTitle(m_form.caption);
+    setWindowTitle(TranslationTable::layout().translated(m_form.caption));
     setFont(m_form.font.toFont());
     QPalette palette = this->palette();
     palette.setColor(QPalette::WindowText, colorFromOle(m_form.foreColor));
@@ -124,6 +124,10 @@ void Form1::createControls(const FormLayout &layout)
     m_display = m_controls.textBox(controlname::kDisplay);
     m_binaryMode = m_controls.checkBox(controlname::kBinaryMode);
     m_widthToggleButton = m_controls.button(controlname::kWidthToggleButton);
+    // What a screen reader calls the display; its value is the number.
+    if (m_display != nullptr)
+        //: The accessible name of the display, where numbers and messages appear.
+        m_display->setAccessibleName(tr("Layar"));
 }
 
 void Form1::connectControls()
@@ -235,7 +239,8 @@ void Form1::showKeyList()
         const XPButton *button = m_controls.button(id.name, id.index);
         return button != nullptr ? button->caption() : id.toString();
     });
-    showMessage({text, QStringLiteral("Tombol keyboard"), MessageButtons::Ok,
+    //: The title of the list of keys (F1).
+    showMessage({text, tr("Tombol keyboard"), MessageButtons::Ok,
                  MessageIcon::Information});
 }
 
@@ -297,14 +302,16 @@ void Form1::routeClick(const ControlId &id)
 
 void Form1::showAbout()
 {
-    showMessage({aboutText(), QStringLiteral("Info"), MessageButtons::Ok,
+    //: The title of the box ABOUT opens.
+    showMessage({aboutText(), tr("Info"), MessageButtons::Ok,
                  MessageIcon::Information});
 }
 
 void Form1::askExit()
 {
     const MessageAnswer answer = showMessage(
-        {exitQuestion(), QStringLiteral("Pertanyaan"), MessageButtons::YesNo, MessageIcon::None});
+        //: The title of the box OFF opens.
+        {exitQuestion(), tr("Pertanyaan"), MessageButtons::YesNo, MessageIcon::None});
     if (answer == MessageAnswer::Yes) {
         m_exited = true;
         emit exitRequested();

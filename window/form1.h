@@ -15,7 +15,9 @@
 // calculation the engine finishes goes through TapeRecorder to the tape
 // (TapeStore), which opens at its first use once the window has been shown;
 // the tape window (TapeWindow, Ctrl+H) shows it, a top-level window of its
-// own that closes with this one.
+// own that closes with this one. Texts are shown in the installed language:
+// the window's own through tr(), the layout's words and the engine's texts
+// through TranslationTable.
 
 #include "engine/engine.h"
 #include "window/controlregistry.h"
@@ -51,8 +53,9 @@ public:
     Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent = nullptr);
     ~Form1() override;
 
-    static const QString &aboutText();
-    static const QString &exitQuestion();
+    // In the installed language.
+    static QString aboutText();
+    static QString exitQuestion();
 
     const ControlRegistry &controls() const { return m_controls; }
     const FormDescription &description() const { return m_form; }

@@ -30,7 +30,8 @@ QString spokenKey(const QString &key)
     if (key == QLatin1String("Return"))
         return QStringLiteral("Enter");
     if (key == QLatin1String("Enter"))
-        return QStringLiteral("Enter keypad");
+        //: The key list: the Enter key of the numeric keypad.
+        return KeyMap::tr("Enter keypad");
     if (key == QLatin1String("Del"))
         return QStringLiteral("Delete");
     if (key.size() == 1 && key.at(0).isLetter())
@@ -161,19 +162,20 @@ QString KeyMap::describe(const std::function<QString(const ControlId &)> &captio
         QStringList spoken;
         for (const QString &key : binding.keys)
             spoken.append(spokenKey(key));
-        lines.append(QStringLiteral("%1: %2").arg(spoken.join(QStringLiteral(" atau ")), name));
+        //: The key list: between two keys of one button, blanks included.
+        lines.append(QStringLiteral("%1: %2").arg(spoken.join(tr(" atau ")), name));
     }
-    QString text = QStringLiteral("Tombol keyboard menekan tombol kalkulator seperti klik mouse.\n\n");
+    QString text = tr("Tombol keyboard menekan tombol kalkulator seperti klik mouse.") + QLatin1String("\n\n");
     if (!same.isEmpty())
-        text += QStringLiteral("Tombol dengan nama yang sama: %1\n").arg(same.join(QLatin1Char(' ')));
+        //: The key list: the buttons whose key is their caption, %1 those captions.
+        text += tr("Tombol dengan nama yang sama: %1").arg(same.join(QLatin1Char(' '))) + QLatin1Char('\n');
     text += lines.join(QLatin1Char('\n'));
-    text += QStringLiteral(
-        "\n\nEnter dan Spasi pada tombol yang terfokus menekan tombol itu."
-        "\nCtrl+V atau Shift+Insert: tempel teks ke layar."
-        "\nCtrl+C atau Ctrl+Insert: salin teks layar.\n");
-    text += tr("Ctrl+H: jendela Riwayat, semua perhitungan yang tersimpan.");
-    text += QStringLiteral(
-        "\nTahan Ctrl untuk melihat tombol keyboard di atas tiap tombol.\n");
+    text += QLatin1String("\n\n");
+    text += tr("Enter dan Spasi pada tombol yang terfokus menekan tombol itu.") + QLatin1Char('\n');
+    text += tr("Ctrl+V atau Shift+Insert: tempel teks ke layar.") + QLatin1Char('\n');
+    text += tr("Ctrl+C atau Ctrl+Insert: salin teks layar.") + QLatin1Char('\n');
+    text += tr("Ctrl+H: jendela Riwayat, semua perhitungan yang tersimpan.") + QLatin1Char('\n');
+    text += tr("Tahan Ctrl untuk melihat tombol keyboard di atas tiap tombol.") + QLatin1Char('\n');
     text += tr("Angka, titik, dan Back-Space berulang selama tombolnya ditahan; "
                "tombol lain bekerja sekali setiap kali ditekan.");
     return text;

@@ -51,8 +51,9 @@ public:
 
     // The key text shown over a button: letters in upper case.
     static QString hint(const Binding &binding);
-    // The map as the user reads it in the F1 box, in Indonesian; caption
-    // names each button as the user sees it.
+    // The map as the user reads it in the F1 box, in the installed language;
+    // caption names each button as the user sees it. Key names are written
+    // as the keys' caps read, in every language.
     QString describe(const std::function<QString(const ControlId &)> &caption) const;
 
 private:

@@ -8,17 +8,19 @@ namespace hitungrama::LanguageSetup {
 
 namespace {
 
+// A language the program ships, with its embedded catalogues under :/i18n:
+// the program's texts (none for the source language) and Qt's own (none for
+// English, Qt's own language).
 struct Shipped {
     Language language;
     const char *code;
-    // The embedded catalogue under :/i18n: Qt's texts for the source
-    // language, the program's for a translation.
-    const char *catalogue;
+    const char *program;
+    const char *qt;
 };
 
 const Shipped kShipped[] = {
-    {Language::Indonesian, "id", "qt_id"},
-    {Language::English, "en", "hitungrama_en"},
+    {Language::Indonesian, "id", nullptr, "qt_id"},
+    {Language::English, "en", "hitungrama_en", nullptr},
 };
 
 // What install() leaves in the application: its translators, found again by
@@ -87,13 +89,20 @@ void install(Language language)
         QCoreApplication::removeTranslator(translator);
         delete translator;
     }
-    auto *translator = new QTranslator(application);
-    translator->setObjectName(kTranslatorName);
-    const QString file = QStringLiteral(":/i18n/") + QLatin1String(shipped(language).catalogue);
-    if (translator->load(file))
-        QCoreApplication::installTranslator(translator);
-    else
-        qWarning("the embedded catalogue %s is missing", qPrintable(file));
+    const Shipped &entry = shipped(language);
+    for (const char *catalogue : {entry.program, entry.qt}) {
+        if (catalogue == nullptr)
+            continue;
+        auto *translator = new QTranslator(application);
+        translator->setObjectName(kTranslatorName);
+        const QString file = QStringLiteral(":/i18n/") + QLatin1String(catalogue);
+        if (translator->load(file)) {
+            QCoreApplication::installTranslator(translator);
+        } else {
+            qWarning("the embedded catalogue %s is missing", qPrintable(file));
+            delete translator;
+        }
+    }
     application->setProperty(kLanguageProperty, int(language));
     // A catalogue could name a right-to-left direction; the window is drawn
     // for left to right only.

@@ -104,7 +104,9 @@ void TapeActions::exportTape()
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
     // The filters in the order of TapeExport::Format.
-    const SaveFileRequest request{tr("Ekspor riwayat"), folder + QLatin1String("/riwayat.csv"),
+    //: The name an export suggests for its file, before the extension.
+    const QString name = tr("riwayat");
+    const SaveFileRequest request{tr("Ekspor riwayat"), folder + QLatin1Char('/') + name + QLatin1String(".csv"),
                                   {tr("CSV (*.csv)"), tr("Teks (*.txt)")}};
     const SaveFileAnswer chosen = m_form.chooseSaveFile(request, &m_window);
     if (chosen.path.isEmpty())

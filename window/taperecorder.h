@@ -10,7 +10,8 @@ class TapeStore;
 
 // Turns each calculation the engine finishes into a tape line, stamped with
 // the time and whether binary mode is on, and queues it on the store; the
-// engine goes on at once.
+// engine goes on at once. A message result is kept in the language installed
+// when the line was made.
 class TapeRecorder : public CalculationListener {
 public:
     TapeRecorder(TapeStore &store, std::function<bool()> binaryMode);

@@ -2,6 +2,7 @@
 
 #include "window/controlnames.h"
 #include "window/form1.h"
+#include "window/translationtable.h"
 #include "xpbutton/systemcolor.h"
 #include "xpbutton/xpbutton.h"
 
@@ -39,7 +40,7 @@ void WindowPanel::setDisplayText(const std::string &text)
     QLineEdit *display = m_form.display();
     if (display == nullptr)
         return;
-    const QString value = QString::fromStdString(text);
+    const QString value = TranslationTable::engine().translated(text);
     // QLineEdit stays silent when the text does not change; a write must
     // still reach the change notification.
     if (display->text() == value)
@@ -107,8 +108,8 @@ void WindowPanel::setOuterWidthTwips(int twips)
 MessageAnswer WindowPanel::showMessage(const std::string &text, const std::string &title,
                                        MessageButtons buttons, MessageIcon icon)
 {
-    return m_form.showMessage(
-        {QString::fromStdString(text), QString::fromStdString(title), buttons, icon});
+    const TranslationTable &texts = TranslationTable::engine();
+    return m_form.showMessage({texts.translated(text), texts.translated(title), buttons, icon});
 }
 
 void WindowPanel::inputRefused()

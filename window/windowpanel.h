@@ -7,7 +7,11 @@ namespace hitungrama {
 class Form1;
 
 // The engine's view of the window: the display, the labels, the buttons it
-// enables or shows, the window width and the message boxes of Form1.
+// enables or shows, the window width and the message boxes of Form1. The
+// engine's texts reach the display and the boxes in the installed language
+// (TranslationTable::engine()); what the engine reads back from the display
+// is what it shows, so a message in the display reads as no number in every
+// language.
 class WindowPanel : public Panel {
 public:
     explicit WindowPanel(Form1 &form);

@@ -37,7 +37,8 @@ QString XPButtonAccessible::text(QAccessible::Text t) const
         return button()->toolTip();
     case QAccessible::Accelerator: {
         const QString key = button()->accessKey();
-        return key.isEmpty() ? QString() : QStringLiteral("Alt+") + key.toUpper();
+        //: The access key as assistive technology announces it; "Alt" names the key.
+        return key.isEmpty() ? QString() : tr("Alt+%1").arg(key.toUpper());
     }
     default:
         return QAccessibleWidget::text(t);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 
 namespace hitungrama {
 
@@ -9,6 +10,8 @@ class XPButton;
 // What assistive technology sees of an XPButton: a push button named by its
 // caption without ampersands, described by its tooltip, with a press action.
 class XPButtonAccessible : public QAccessibleWidget {
+    Q_DECLARE_TR_FUNCTIONS(XPButtonAccessible)
+
 public:
     explicit XPButtonAccessible(XPButton *button);
 

@@ -83,7 +83,8 @@ def main():
     if not owner_path or not os.path.exists(owner_path):
         d.skip("the clipboard owner was not built (no libxcb development files)")
     server, display = d.start_xvfb("1024x768x24")
-    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb")
+    # Indonesian, as the tests run, whatever the machine's language.
+    env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", LANGUAGE="id")
     env.pop("WAYLAND_DISPLAY", None)
     owner = Owner(owner_path, env)
     calculator = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL)

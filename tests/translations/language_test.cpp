@@ -1,5 +1,7 @@
 // The language choice, and Qt's own texts as the installed catalogues show
 // them: in a box, in a text field's context menu and in Qt's file dialog.
+#include "screenwords.h"
+
 #include "harness/harnessapplication.h"
 #include "window/languagesetup.h"
 
@@ -10,8 +12,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QRegularExpression>
-#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -57,25 +57,12 @@ TEST(LanguageChoice, follows_the_desktop_and_keeps_indonesian_for_the_c_locale)
     }
 }
 
-// Qt's English words that its widgets show; "OK" and "Folder" are
-// Indonesian too.
-const QSet<QString> kEnglishWords = {
-    "Yes", "No", "Cancel", "Save", "Open", "Close", "Undo", "Redo", "Cut", "Copy",
-    "Paste", "Delete", "Select", "All", "Look", "File", "Files", "Name", "Type",
-    "Size", "Date", "Modified", "Back", "Forward", "Parent", "Directory", "Create",
-    "New", "View", "List", "Detail", "Rename", "Show", "Hidden", "Sidebar", "As",
-};
-
 QStringList englishWordsIn(const QStringList &texts)
 {
-    static const QRegularExpression nonLetters(QStringLiteral("[^\\p{L}]+"));
     QStringList found;
     for (const QString &text : texts) {
-        const QStringList words = QString(text).remove(QLatin1Char('&')).split(nonLetters);
-        for (const QString &word : words) {
-            if (kEnglishWords.contains(word))
-                found << text;
-        }
+        if (!test::wordsIn(text, test::qtEnglishWords()).isEmpty())
+            found << text;
     }
     return found;
 }

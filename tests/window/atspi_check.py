@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """Drives the real program through the AT-SPI accessibility tree, as a screen
-reader does: finds the 41 buttons by name, presses 2 + 3 * 4 = through their
-actions, reads 20 from the display's text and checks every press action
-carries its key binding; then presses 2 + 3 =, opens the tape window with
-Ctrl+H (synthesised through AT-SPI) and finds the new line in its list by
-its accessible name, "2 + 3 = 5, <time>".
+reader does: finds the 41 buttons by name in the language given, presses
+2 + 3 * 4 = through their actions, reads 20 from the display's text, checks
+a tooltip reaches the reader as the button's description and that every
+press action carries its key binding; then presses 2 + 3 =, opens the tape
+window with Ctrl+H (synthesised through AT-SPI) and finds the new line in its
+list by its accessible name, "2 + 3 = 5, <time>".
 
-Usage: atspi_check.py PROGRAM   (with DISPLAY and a session bus set up)
+Usage: atspi_check.py PROGRAM [id|en]   (with DISPLAY and a session bus set up)
 Exit 0 on success, 1 on a failure, 77 when pyatspi is missing."""
 import os
 import subprocess
@@ -21,9 +22,12 @@ except (ImportError, ValueError) as missing:
     print(f"skipped: {missing}", file=sys.stderr)
     sys.exit(77)
 
-CAPTIONS = ["0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "-", "*", "/", "=", "x^y", "mod",
-            "ON", "OFF", "CE", "Back-Space", "ABOUT", "M+", "M-", "MRC", "Sin", "x^2", "x^3", "Tan",
-            "Cos", "Sqrt", "!", "Tbl", "Prm", "+/-", "%", "log", ".", "BIN", "->", "Desimal"]
+KEPT = ["0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "+", "-", "*", "/", "=", "x^y", "mod",
+        "ON", "OFF", "CE", "Back-Space", "ABOUT", "M+", "M-", "MRC", "Sin", "x^2", "x^3", "Tan",
+        "Cos", "Sqrt", "!", "Tbl", "Prm", "+/-", "%", "log", ".", "BIN", "->"]
+# Per language: the captions that are words, the description of x^2 and the
+# tape window's title.
+LANGUAGES = {"id": (["Desimal"], "AKAR PANGKAT DUA", "Riwayat"), "en": (["Decimal"], "SQUARE", "History")}
 # Key bindings that a screen reader must announce for some of the buttons.
 BINDINGS = {"7": "7", "=": "=", "M+": "Ctrl+M", "ON": "Esc", "Back-Space": "Backspace", "Sin": "S",
             "log": "L", "CE": "Del"}
@@ -64,7 +68,9 @@ def press(action):
     return action.doAction(0)
 
 
-def check(app):
+def check(app, language):
+    words, square_description, tape_title = LANGUAGES[language]
+    captions = KEPT + words
     buttons = {}
     display = None
     deadline = time.monotonic() + 20
@@ -72,18 +78,20 @@ def check(app):
         buttons, display = {}, None
         for node in walk(app):
             role = node.getRole()
-            if role == pyatspi.ROLE_PUSH_BUTTON and node.name in CAPTIONS:
+            if role == pyatspi.ROLE_PUSH_BUTTON and node.name in captions:
                 buttons[node.name] = node
             elif role in (pyatspi.ROLE_TEXT, pyatspi.ROLE_ENTRY) and display is None:
                 display = node
-        if len(buttons) == len(CAPTIONS) and display is not None:
+        if len(buttons) == len(captions) and display is not None:
             break
         time.sleep(0.3)
-    missing = sorted(set(CAPTIONS) - set(buttons))
+    missing = sorted(set(captions) - set(buttons))
     if missing:
         return fail(f"buttons not found by accessible name: {missing}")
     if display is None:
         return fail("no display text in the accessibility tree")
+    if buttons["x^2"].description != square_description:
+        return fail(f'x^2 is described as "{buttons["x^2"].description}", not "{square_description}"')
 
     for caption in ["2", "+", "3", "*", "4", "="]:
         if not press(buttons[caption].queryAction()):
@@ -110,10 +118,10 @@ def check(app):
     for caption in ["ON", "2", "+", "3", "="]:
         if not press(buttons[caption].queryAction()):
             return fail(f'the press action of "{caption}" failed')
-    line = find_tape_line(app, "2 + 3 = 5, ")
+    line = find_tape_line(app, tape_title, "2 + 3 = 5, ")
     if line is None:
-        return fail('no line named "2 + 3 = 5, <time>" in the tape window after Ctrl+H')
-    print(f'ok: {len(buttons)} buttons, display 20, every press action has a key binding, '
+        return fail(f'no line named "2 + 3 = 5, <time>" in the window "{tape_title}" after Ctrl+H')
+    print(f'ok ({language}): {len(buttons)} buttons, display 20, every press action has a key binding, '
           f'the tape shows "{line}"')
     return 0
 
@@ -126,13 +134,14 @@ def ctrl_h():
     pyatspi.Registry.generateKeyboardEvent(control, None, pyatspi.KEY_RELEASE)
 
 
-def find_tape_line(app, prefix, seconds=15):
-    """Ctrl+H, then the name of the tape window's line that starts with prefix."""
+def find_tape_line(app, title, prefix, seconds=15):
+    """Ctrl+H, then the name of the line that starts with prefix in the tape
+    window, which has the title given."""
     ctrl_h()
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         for window in app:
-            if window is None or window.name != "Riwayat":
+            if window is None or window.name != title:
                 continue
             for node in walk(window):
                 if node.getRole() in (pyatspi.ROLE_LIST_ITEM, pyatspi.ROLE_TABLE_CELL) \
@@ -143,14 +152,17 @@ def find_tape_line(app, prefix, seconds=15):
 
 
 def main():
+    language = sys.argv[2] if len(sys.argv) > 2 else "id"
+    if language not in LANGUAGES:
+        return fail(f"unknown language {language}")
     environment = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1",
-                       QT_QPA_PLATFORM="xcb", NO_AT_BRIDGE="0")
+                       QT_QPA_PLATFORM="xcb", NO_AT_BRIDGE="0", LANGUAGE=language)
     program = subprocess.Popen([sys.argv[1]], env=environment)
     try:
         app = find_application(program.pid)
         if app is None:
             return fail("the program did not appear on the accessibility bus")
-        return check(app)
+        return check(app, language)
     finally:
         program.kill()
         program.wait()

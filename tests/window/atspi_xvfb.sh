@@ -2,8 +2,10 @@
 # Runs atspi_check.py against the real program under a virtual X server with a
 # private session bus, on which the accessibility bus starts on demand.
 # Skips (77) only when a piece of that set-up is not installed.
+# Usage: atspi_xvfb.sh PROGRAM [id|en]
 set -u
 program=$1
+language=${2:-id}
 here=$(dirname "$0")
 for tool in xvfb-run dbus-run-session dbus-daemon; do
     command -v "$tool" >/dev/null || { echo "skipped: no $tool" >&2; exit 77; }
@@ -19,4 +21,4 @@ done
 # The session bus starts inside the X server's run, so that the services it
 # starts (the accessibility registry, which synthesises keys) know DISPLAY.
 exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- \
-    /usr/bin/python3 "$here/atspi_check.py" "$program"
+    /usr/bin/python3 "$here/atspi_check.py" "$program" "$language"

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Starts the real program under a virtual X server, waits for its window to
-# appear with its exact title, then ends the program.
+# appear with its exact title, then ends the program. The program speaks
+# Indonesian here whatever the machine's language.
 set -u
 program=$1
 command -v xvfb-run >/dev/null && command -v xwininfo >/dev/null || exit 77
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-    "$1" &
+    LANGUAGE=id "$1" &
     pid=$!
     for _ in $(seq 1 100); do
         if xwininfo -root -tree | grep -q "\"Quodrel Zodir  Hitungrama\": "; then
