@@ -63,8 +63,6 @@ TEST_F(TapeExportTest, writes_the_whole_tape_as_csv_or_text)
     QFile text(path(QStringLiteral("out.txt")));
     ASSERT_TRUE(text.open(QIODevice::ReadOnly));
     EXPECT_EQ(text.readAll(), "1 + 1 = 1\na,b = 1\n5 / 0 = Tidak ada pembagian\n");
-    EXPECT_EQ(TapeExport::formatFor(QStringLiteral("x.CSV")), TapeExport::Format::Csv);
-    EXPECT_EQ(TapeExport::formatFor(QStringLiteral("x.txt")), TapeExport::Format::Text);
 }
 
 TEST_F(TapeExportTest, a_target_that_cant_be_written_gives_a_reason_and_no_file)
@@ -72,9 +70,7 @@ TEST_F(TapeExportTest, a_target_that_cant_be_written_gives_a_reason_and_no_file)
     auto store = openStore();
     append(*store, {QStringLiteral("1 + 1")});
     // A regular file where a folder should be stops root too.
-    QFile blocker(path(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(QFile(path(QStringLiteral("blocker"))).open(QIODevice::WriteOnly));
     const QString target = path(QStringLiteral("blocker/out.csv"));
     QString error;
     EXPECT_FALSE(store->exportTo(target, TapeExport::Format::Csv, &error));

@@ -3,9 +3,32 @@
 #include "tape/tapedatabase.h"
 
 #include <QFile>
-#include <QProcess>
+#include <QSqlQuery>
 
 namespace hitungrama {
+
+TapeFixture::Connection::Connection(const QString &file)
+{
+    EXPECT_FALSE(TapeDatabase::connect(m_name, file, TapeDatabase::Access::ReadWrite, 1000).isValid());
+}
+
+TapeFixture::Connection::~Connection()
+{
+    TapeDatabase::disconnect(m_name);
+}
+
+void TapeFixture::Connection::exec(const QString &sql) const
+{
+    QSqlDatabase handle = db();
+    const QSqlError error = TapeDatabase::exec(handle, sql);
+    EXPECT_FALSE(error.isValid()) << error.text().toStdString();
+}
+
+qint64 TapeFixture::Connection::value(const QString &sql) const
+{
+    QSqlQuery query(db());
+    return query.exec(sql) && query.next() ? query.value(0).toLongLong() : -1;
+}
 
 TapeOptions TapeFixture::options() const
 {
@@ -31,24 +54,12 @@ void TapeFixture::append(TapeStore &store, const QStringList &expressions)
 
 void TapeFixture::bulkInsert(const QStringList &expressions) const
 {
-    const QString name = QStringLiteral("bulk");
-    ASSERT_FALSE(TapeDatabase::connect(name, tapePath(), TapeDatabase::Access::ReadWrite, 1000).isValid());
-    {
-        QSqlDatabase db = QSqlDatabase::database(name, false);
-        QList<TapeLine> lines;
-        for (const QString &expression : expressions)
-            lines << line(expression);
-        EXPECT_FALSE(TapeDatabase::insert(db, lines).isValid());
-    }
-    TapeDatabase::disconnect(name);
-}
-
-TapeLine TapeFixture::line(const QString &expression, const QString &result)
-{
-    TapeLine line;
-    line.expression = expression;
-    line.result = result;
-    return line;
+    QList<TapeLine> lines;
+    for (const QString &expression : expressions)
+        lines << line(expression);
+    Connection bulk(tapePath());
+    QSqlDatabase db = bulk.db();
+    EXPECT_FALSE(TapeDatabase::insert(db, lines).isValid());
 }
 
 QStringList TapeFixture::texts(const QList<TapeLine> &lines)
@@ -59,10 +70,26 @@ QStringList TapeFixture::texts(const QList<TapeLine> &lines)
     return texts;
 }
 
+QStringList TapeFixture::numbers(int from, int to)
+{
+    QStringList list;
+    for (int i = from; i <= to; ++i)
+        list << QString::number(i);
+    return list;
+}
+
+QStringList TapeFixture::asLines(const QStringList &expressions)
+{
+    QStringList texts;
+    for (const QString &expression : expressions)
+        texts << expression + QStringLiteral(" = 1");
+    return texts;
+}
+
 QByteArray TapeFixture::fileBytes(const QString &tape)
 {
     QByteArray bytes;
-    for (const QString &name : {tape, tape + QStringLiteral("-wal")}) {
+    for (const QString &name : {tape, tape + QStringLiteral("-wal"), tape + QStringLiteral("-shm")}) {
         QFile file(name);
         if (file.open(QIODevice::ReadOnly))
             bytes += file.readAll();
@@ -70,14 +97,19 @@ QByteArray TapeFixture::fileBytes(const QString &tape)
     return bytes;
 }
 
-QStringList TapeFixture::runHelper(const QString &tape, int count, const QString &tag,
-                                   const QStringList &asUser) const
+std::unique_ptr<QProcess> TapeFixture::startHelper(const QString &tape, int count, const QString &tag,
+                                                   const QStringList &asUser) const
 {
-    QProcess helper;
+    auto helper = std::make_unique<QProcess>();
     QStringList arguments = asUser;
     arguments << QStringLiteral(TAPE_HELPER) << tape << path(QStringLiteral("settings.ini"))
               << QString::number(count) << tag;
-    helper.start(arguments.takeFirst(), arguments);
+    helper->start(arguments.takeFirst(), arguments);
+    return helper;
+}
+
+QStringList TapeFixture::helperOutput(QProcess &helper)
+{
     if (!helper.waitForFinished(120000) || helper.exitCode() != 0) {
         ADD_FAILURE() << "the helper failed: " << helper.readAllStandardError().toStdString();
         return {};

@@ -1,8 +1,7 @@
 // Each way the running program ends writes the tape's queued lines first.
 // The program runs in a child process through its own start-up path; a lock
-// that another connection holds on the tape file keeps the line of "2+3="
-// queued until after the event loop has ended, as a slow disk or a second
-// program would. The parent then finds the line with a fresh store.
+// held on the tape file keeps the line of "2+3=" queued until after the
+// event loop has ended. The parent then finds the line with a fresh store.
 #include "windowsetup.h"
 
 #include "tape/tapedatabase.h"
@@ -28,39 +27,32 @@ namespace hitungrama::test {
 namespace {
 
 constexpr int kHoldMs = 1000;
-const QString kLine = QStringLiteral("2 + 3 = 5");
 
-// Holds the tape file's write lock from a connection of its own thread for
-// a while, then lets go.
+// Holds the tape file's write lock for kHoldMs from a connection on a thread
+// of its own, then lets go.
 class TapeLock {
 public:
-    TapeLock(const QString &path, int holdMs)
-        : m_thread([this, path, holdMs] { hold(path, holdMs); })
+    explicit TapeLock(const QString &path) : m_thread([this, path] { hold(path); })
     {
-        m_locked = m_taken.get_future().get();
+        m_taken.get_future().wait();
     }
     ~TapeLock() { m_thread.join(); }
 
-    bool locked() const { return m_locked; }
+    // Cleared before the commit: whoever saw it set knows no write of the
+    // program's had committed yet.
     bool held() const { return m_held; }
 
 private:
-    void hold(const QString &path, int holdMs)
+    void hold(const QString &path)
     {
         const QString name = QStringLiteral("exit-flush-lock");
-        if (TapeDatabase::connect(name, path, TapeDatabase::Access::ReadWrite, 0).isValid()) {
-            m_taken.set_value(false);
-            return;
-        }
+        const bool connected = !TapeDatabase::connect(name, path, TapeDatabase::Access::ReadWrite, 0).isValid();
         {
             QSqlDatabase db = QSqlDatabase::database(name, false);
-            const bool taken = !TapeDatabase::exec(db, QStringLiteral("BEGIN IMMEDIATE")).isValid();
-            m_held = taken;
-            m_taken.set_value(taken);
-            if (taken) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
-                // Cleared before the commit: whoever saw it set knows no
-                // write of the program's had committed yet.
+            m_held = connected && !TapeDatabase::exec(db, QStringLiteral("BEGIN IMMEDIATE")).isValid();
+            m_taken.set_value();
+            if (m_held) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(kHoldMs));
                 m_held = false;
                 TapeDatabase::exec(db, QStringLiteral("COMMIT"));
             }
@@ -68,9 +60,8 @@ private:
         TapeDatabase::disconnect(name);
     }
 
-    std::promise<bool> m_taken;
+    std::promise<void> m_taken;
     std::atomic<bool> m_held{false};
-    bool m_locked = false;
     std::thread m_thread;
 };
 
@@ -116,8 +107,8 @@ int committedLines(QList<TapeLine> *last = nullptr)
 // then, so the case proved nothing), 6 without a lock.
 [[noreturn]] void runAndLeave(const ExitCase &exit)
 {
-    TapeLock lock(TapeStore::defaultPath(), kHoldMs);
-    if (!lock.locked())
+    TapeLock lock(TapeStore::defaultPath());
+    if (!lock.held())
         std::_Exit(6);
     TestBoxes boxes;
     const std::unique_ptr<Form1> form = ProgramStart::createWindow("window_tests", boxes);
@@ -153,13 +144,11 @@ TEST_P(ExitFlushDeathTest, queued_line_is_written_before_the_program_ends)
     QList<TapeLine> last;
     EXPECT_EQ(committedLines(&last), before + 1);
     ASSERT_EQ(last.size(), 1);
-    EXPECT_EQ(last.first().text(), kLine);
+    EXPECT_EQ(last.first().text(), QStringLiteral("2 + 3 = 5"));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWayOut, ExitFlushDeathTest, ::testing::ValuesIn(kExits),
-                         [](const ::testing::TestParamInfo<ExitCase> &info) {
-                             return std::string(info.param.name);
-                         });
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace hitungrama::test

@@ -1,6 +1,6 @@
 // The tape window: opening it, its lines, Pakai, Salin, Hapus, Hapus semua,
-// Ekspor, the search, "Simpan riwayat", what is kept of it between runs,
-// and how it ends with the main window. Driven by keys and clicks.
+// Ekspor, the search, "Simpan riwayat" and what is kept of it between runs.
+// Driven by keys and clicks.
 #include "windowsetup.h"
 
 #include "tape/tapemodel.h"
@@ -25,7 +25,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -59,12 +58,7 @@ protected:
     TapeWindow &tape() { return *form().tapeWindow(); }
     QListView &list() { return *tape().list(); }
     TapeModel &model() { return *tape().model(); }
-    // Keys to the main window, as typed.
-    void type(const char *keys)
-    {
-        for (const char *c = keys; *c != '\0'; ++c)
-            QTest::keyClick(form().display(), *c);
-    }
+    void type(const char *keys) { QTest::keyClicks(form().display(), QString::fromLatin1(keys)); }
     void settle()
     {
         ASSERT_TRUE(form().tape().waitForWrites(kWaitMs));
@@ -87,13 +81,17 @@ protected:
             texts << model().line(row).text();
         return texts;
     }
-    // Line n counted from the newest, selected with the list's keys.
-    void select(int n)
+    void selectNewest()
     {
         list().setFocus();
         QTest::keyClick(&list(), Qt::Key_End);
-        for (int i = 1; i < n; ++i)
-            QTest::keyClick(&list(), Qt::Key_Up);
+    }
+    // The program's next run: a new main window on the same tape and settings.
+    void restart()
+    {
+        window.form.reset();
+        window.form = ProgramStart::createWindow("window_tests", window.boxes);
+        ASSERT_TRUE(window.show());
     }
     static QClipboard &clipboard() { return *QGuiApplication::clipboard(); }
 };
@@ -132,7 +130,6 @@ TEST_F(TapeWindowTest, ctrl_h_from_any_control_or_the_menu_opens_it_beside_the_m
         ASSERT_NE(form().tapeWindow(), nullptr);
         EXPECT_TRUE(tape().isVisible()) << control->objectName().toStdString();
         EXPECT_TRUE(form().tape().isWatching());
-        EXPECT_EQ(tape().windowTitle(), QStringLiteral("Riwayat"));
         EXPECT_GE(tape().x(), form().frameGeometry().right());
         ASSERT_TRUE(QTest::qWaitForWindowActive(&tape(), kWaitMs));
         // Ctrl+H there closes it again, and the main window takes the keyboard.
@@ -142,9 +139,7 @@ TEST_F(TapeWindowTest, ctrl_h_from_any_control_or_the_menu_opens_it_beside_the_m
         EXPECT_EQ(tape().model(), nullptr);
     }
     const std::unique_ptr<QMenu> menu(form().clipboard().createMenu(nullptr));
-    QAction *riwayat = menu->actions().last();
-    EXPECT_EQ(riwayat->text(), QStringLiteral("Riwayat"));
-    riwayat->trigger();
+    menu->actions().last()->trigger();
     EXPECT_TRUE(tape().isVisible());
     // Ctrl+Q there asks the main window's exit question.
     ASSERT_TRUE(QTest::qWaitForWindowActive(&tape(), kWaitMs));
@@ -194,23 +189,22 @@ TEST_F(TapeWindowTest, opens_at_the_newest_line_and_scrolling_up_fetches_older_o
     EXPECT_EQ(list().visualRect(model().index(model().rowOf(top))).top(), 0);
 }
 
-struct UseCase {
-    const char *name;
-    const char *keys;  // typed into the main window to make the line
-    bool binaryMode;   // when the line is used
-    const char *shown; // in the display afterwards; nullptr: refused
-};
-
 TEST_F(TapeWindowTest, pakai_puts_the_result_in_the_display_by_the_paste_rule_and_leaves_the_clipboard)
 {
-    const UseCase cases[] = {
+    const struct {
+        const char *name;
+        const char *keys;  // typed into the main window to make the line
+        bool binaryMode;   // when the line is used
+        const char *shown; // in the display afterwards; nullptr: refused
+    } cases[] = {
         {"number", "12+3*4=", false, "60"},
         {"message", "5/0=", false, nullptr},
         {"binary numeral with binary mode off", "10b", false, nullptr},
         {"binary numeral in binary mode", "10b", true, "1010"},
     };
     open();
-    for (const UseCase &row : cases) {
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.name);
         clipboard().setText(QStringLiteral("untouched"));
         on();
         type(row.keys);
@@ -221,12 +215,11 @@ TEST_F(TapeWindowTest, pakai_puts_the_result_in_the_display_by_the_paste_rule_an
         beeps.clear();
         settle();
         tape().activateWindow();
-        select(1);
+        selectNewest();
         QTest::keyClick(&list(), Qt::Key_Return);
-        EXPECT_EQ(form().display()->text(), row.shown != nullptr ? QString::fromLatin1(row.shown) : before)
-            << row.name;
-        EXPECT_EQ(beeps.count(), row.shown != nullptr ? 0 : 1) << row.name;
-        EXPECT_EQ(clipboard().text(), QStringLiteral("untouched")) << row.name;
+        EXPECT_EQ(form().display()->text(), row.shown != nullptr ? QString::fromLatin1(row.shown) : before);
+        EXPECT_EQ(beeps.count(), row.shown != nullptr ? 0 : 1);
+        EXPECT_EQ(clipboard().text(), QStringLiteral("untouched"));
         if (row.binaryMode)
             QTest::mouseClick(form().binaryModeBox(), Qt::LeftButton);
     }
@@ -247,7 +240,7 @@ TEST_F(TapeWindowTest, salin_copies_hapus_deletes_and_hapus_semua_asks_first)
     type("1+1=2+2=3+3=");
     open();
     // Salin: the two newest lines, as plain text.
-    select(1);
+    selectNewest();
     QTest::keyClick(&list(), Qt::Key_Up, Qt::ShiftModifier);
     QTest::keyClick(&list(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard().text(), QStringLiteral("2 + 2 = 4\n3 + 3 = 6"));
@@ -271,49 +264,41 @@ TEST_F(TapeWindowTest, salin_copies_hapus_deletes_and_hapus_semua_asks_first)
 
 TEST_F(TapeWindowTest, ekspor_writes_the_chosen_file_or_says_why_and_leaves_none)
 {
-    type("12+3*4=");
-    type("5/0=");
+    type("12+3*4=5/0=");
     open();
     QTemporaryDir folder;
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("taken.csv")));
+    // The format comes from the name, else the filter; what each holds is
+    // TapeExport's, tested with the tape.
     const struct {
-        const char *name;
         const char *chosen;
-        int filter; // 0: CSV, 1: text
+        int filter;          // 0: CSV, 1: text
         const char *written; // nullptr: refused
     } cases[] = {
-        {"csv by its filter", "out", 0, "out.csv"},
-        {"text by its name", "out.TXT", 0, "out.TXT"},
-        {"text by its filter", "plain", 1, "plain.txt"},
-        {"a missing folder", "nowhere/out.csv", 0, nullptr},
-        {"a folder of that name", "taken.csv", 0, nullptr},
+        {"out", 0, "out.csv"}, {"out.TXT", 0, "out.TXT"}, {"plain", 1, "plain.txt"},
+        {"nowhere/out.csv", 0, nullptr}, {"taken.csv", 0, nullptr},
     };
     for (const auto &row : cases) {
+        SCOPED_TRACE(row.chosen);
         window.boxes.queueSaveFile({folder.filePath(QString::fromLatin1(row.chosen)), row.filter});
         window.boxes.takeRecords();
         if (row.written == nullptr)
             window.boxes.expect();
         QTest::keyClick(&list(), Qt::Key_S, Qt::ControlModifier);
-        EXPECT_EQ(window.boxes.saveRequests().back().filters,
-                  (QStringList{QStringLiteral("CSV (*.csv)"), QStringLiteral("Teks (*.txt)")}));
         if (row.written == nullptr) {
-            ASSERT_EQ(window.boxes.records().size(), 1u) << row.name;
+            ASSERT_EQ(window.boxes.records().size(), 1u);
             const MessageBoxRequest &box = window.boxes.records()[0].request;
-            EXPECT_EQ(box.icon, MessageIcon::Exclamation) << row.name;
+            EXPECT_EQ(box.icon, MessageIcon::Exclamation);
             EXPECT_TRUE(box.text.contains(QString::fromLatin1(row.chosen))) << box.text.toStdString();
             continue;
         }
         QFile file(folder.filePath(QString::fromLatin1(row.written)));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << row.name;
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         const QByteArray content = file.readAll();
-        if (row.filter == 0 && QByteArray(row.written).endsWith(".csv")) {
-            // A header, then time, expression, result and binary per line.
+        if (QByteArray(row.written).endsWith(".csv"))
             EXPECT_TRUE(content.startsWith("waktu,ekspresi,hasil,biner\r\n")) << content.toStdString();
-            EXPECT_TRUE(content.contains(",12 + 3 * 4,60,0\r\n")) << content.toStdString();
-            EXPECT_TRUE(content.endsWith(",5 / 0,Tidak ada pembagian dengan nol,0\r\n")) << content.toStdString();
-        } else {
-            EXPECT_EQ(content, "12 + 3 * 4 = 60\n5 / 0 = Tidak ada pembagian dengan nol\n") << row.name;
-        }
+        else
+            EXPECT_EQ(content, "12 + 3 * 4 = 60\n5 / 0 = Tidak ada pembagian dengan nol\n");
     }
     // The refused ones left nothing behind, not even a temporary file.
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
@@ -323,14 +308,11 @@ TEST_F(TapeWindowTest, ekspor_writes_the_chosen_file_or_says_why_and_leaves_none
 
 TEST_F(TapeWindowTest, search_filters_literally_and_keeps_its_own_keys)
 {
-    type("12+3=");
-    type("112+1=");
-    type("2*12=");
+    type("12+3=112+1=2*12=");
     open();
     QLineEdit *search = tape().searchField();
     search->setFocus();
-    for (const char *c = "12 +"; *c != '\0'; ++c)
-        QTest::keyClick(search, *c);
+    QTest::keyClicks(search, QStringLiteral("12 +"));
     settle();
     EXPECT_EQ(shown(), (QStringList{QStringLiteral("12 + 3 = 15"), QStringLiteral("112 + 1 = 113")}));
     // Its keys edit the text: Ctrl+C copies it, Delete deletes it, not lines.
@@ -384,34 +366,16 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
     }
 }
 
-TEST_F(TapeWindowTest, is_kept_open_with_its_size_and_place_for_the_next_window)
+// Closing the main window closes the tape window with it, kept as open: the
+// next run opens it again as it was, behind its main window. That is the
+// tape's first use, where a bad file is set aside and named in a notice.
+TEST_F(TapeWindowTest, is_kept_open_for_the_next_run_which_names_a_bad_tape_file)
 {
     open();
     tape().setGeometry(40, 50, 420, 360);
     const QRect kept = tape().geometry();
-    // The program ends with the tape window open; the next one opens it again,
-    // behind its main window.
-    window.form.reset();
-    WindowSetup next;
-    ASSERT_TRUE(next.show());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return next.form->tapeWindow() != nullptr; }, kWaitMs));
-    EXPECT_TRUE(next.form->tapeWindow()->isVisible());
-    EXPECT_EQ(next.form->tapeWindow()->geometry(), kept);
-    EXPECT_EQ(QApplication::activeWindow(), next.form.get());
-    // Closed by the user, it stays closed.
-    next.form->tapeWindow()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(next.form->tapeWindow(), kWaitMs));
-    QTest::keyClick(next.form->tapeWindow()->list(), Qt::Key_Escape);
-    next.form.reset();
-    WindowSetup last;
-    ASSERT_TRUE(last.show());
-    QTest::qWait(100);
-    EXPECT_EQ(last.form->tapeWindow(), nullptr);
-    window.form = std::move(last.form);
-}
-
-TEST_F(TapeWindowTest, a_bad_tape_file_is_named_in_a_one_line_notice)
-{
+    form().close();
+    EXPECT_FALSE(tape().isVisible());
     window.form.reset();
     QFile bad(TapeStore::defaultPath());
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -419,32 +383,23 @@ TEST_F(TapeWindowTest, a_bad_tape_file_is_named_in_a_one_line_notice)
     bad.close();
     QFile::remove(TapeStore::defaultPath() + QStringLiteral("-wal"));
     QFile::remove(TapeStore::defaultPath() + QStringLiteral("-shm"));
-    WindowSetup fresh;
-    ASSERT_TRUE(fresh.show());
-    window.form = std::move(fresh.form);
-    // Opening the tape window is the tape's first use: the file is looked at then.
-    open();
+    restart();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form().tapeWindow() != nullptr; }, kWaitMs));
+    EXPECT_TRUE(tape().isVisible());
+    EXPECT_EQ(tape().geometry(), kept);
+    EXPECT_EQ(QApplication::activeWindow(), &form());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !form().tape().notice().isEmpty(); }, kWaitMs));
     const QLabel *notice = tape().noticeLabel();
     EXPECT_TRUE(notice->isVisible());
     EXPECT_TRUE(notice->toolTip().contains(QStringLiteral("riwayat.sqlite.rusak-"))) << notice->toolTip().toStdString();
     EXPECT_EQ(notice->text().count(QLatin1Char('\n')), 0);
-}
-
-TEST(TapeWindowProgram, the_main_windows_close_box_ends_the_program_and_closes_the_tape_window)
-{
-    ProgramSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
-    WindowSetup window;
-    QTimer::singleShot(0, window.form.get(), [&] {
-        window.form->showTape();
-        QTimer::singleShot(50, window.form.get(), [&] { window.form->close(); });
-    });
-    QTimer::singleShot(kWaitMs, qApp, [] { QCoreApplication::exit(99); });
-    EXPECT_EQ(ProgramStart::run(*window.form), 0);
-    ASSERT_NE(window.form->tapeWindow(), nullptr);
-    EXPECT_FALSE(window.form->tapeWindow()->isVisible());
-    EXPECT_TRUE(TapeWindowPlacement::wasOpen()) << "it opens again at the next start";
-    ProgramSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
+    // Closed by the user, it stays closed.
+    tape().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tape(), kWaitMs));
+    QTest::keyClick(&list(), Qt::Key_Escape);
+    restart();
+    QTest::qWait(100);
+    EXPECT_EQ(form().tapeWindow(), nullptr);
 }
 
 } // namespace
