@@ -148,13 +148,12 @@ TEST_F(TapeStoreTest, an_unwritable_folder_keeps_every_line_in_memory)
         QDir().mkpath(path(folder));
         QFile::setPermissions(path(folder), readOnly);
     }
+    const QString inMemory =
+        QStringLiteral("5 %1 %2 5").arg(int(TapeBacking::Memory)).arg(int(TapeFault::FolderUnwritable));
     for (const QString &tape : {tapePath(), path(QStringLiteral("locked/data/riwayat.sqlite"))}) {
         const QStringList out = helperOutput(*startHelper(tape, 5, QStringLiteral("x"), asUser));
         ASSERT_GE(out.size(), 2);
-        EXPECT_EQ(out[0], QStringLiteral("5 %1 %2 5")
-                              .arg(int(TapeBacking::Memory))
-                              .arg(int(TapeFault::FolderUnwritable)))
-            << tape.toStdString();
+        EXPECT_EQ(out[0], inMemory) << tape.toStdString();
         EXPECT_TRUE(out[1].startsWith(QStringLiteral("Folder "))) << out[1].toStdString();
         EXPECT_FALSE(QFileInfo::exists(tape));
     }
