@@ -1,8 +1,6 @@
-// A second program on a tape, for the tests:
-//   tape_helper TAPE SETTINGS COUNT TAG
-// opens the tape, appends COUNT lines "TAG i = i", waits until they are
-// written and prints "committed backing fault lines" and the notice, each on
-// a line.
+// A second program on a tape, for the tests: tape_helper TAPE SETTINGS COUNT
+// TAG appends COUNT lines "TAG i = i", waits until they are written and
+// prints "committed backing fault lines" and the notice, each on a line.
 
 #include "tape/tapestore.h"
 
