@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <optional>
 #include <random>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace hitungrama {
 namespace {
@@ -91,89 +93,64 @@ INSTANTIATE_TEST_SUITE_P(Keys, CalculationLines, ::testing::Values(
     LinesCase{"refusal_after_work_keeps_chain", "2 + 3 * 4 CE = 1 =", "2 + 3 * 1 = 5"}),
     [](const ::testing::TestParamInfo<LinesCase> &info) { return std::string(info.param.name); });
 
-// Reads a line's expression as plain left-to-right arithmetic.
+// Reads a line's expression as plain left-to-right arithmetic, noting the
+// largest magnitude met: it scales the rounding a result may carry.
 class LeftToRight {
 public:
-    explicit LeftToRight(const std::string &text)
-        : m_text(text)
+    explicit LeftToRight(std::string text)
+        : m_text(std::move(text))
     {
     }
 
     std::optional<double> value()
     {
         const std::optional<double> result = expression();
-        if (!result || m_at != m_text.size())
-            return std::nullopt;
-        return result;
+        return m_at == m_text.size() ? result : std::nullopt;
     }
 
     double largest() const { return m_largest; }
 
 private:
+    template <typename F>
+    using Table = std::initializer_list<std::pair<const char *, F>>;
+    using Unary = double (*)(double);
+    using Binary = double (*)(double, double);
+
     std::optional<double> expression()
     {
+        static const Table<Binary> operators = {
+            {" + ", [](double a, double b) { return a + b; }}, {" - ", [](double a, double b) { return a - b; }},
+            {" * ", [](double a, double b) { return a * b; }}, {" / ", [](double a, double b) { return a / b; }},
+            {" ^ ", [](double a, double b) { return std::pow(a, b); }},
+            {" mod ", [](double a, double b) { return std::fmod(a, b); }}};
         std::optional<double> value = term();
-        while (value && take(" ")) {
-            const std::size_t end = m_text.find(' ', m_at);
-            if (end == std::string::npos)
-                return std::nullopt;
-            const std::string op = m_text.substr(m_at, end - m_at);
-            m_at = end + 1;
+        for (const Binary *op; value && (op = takeAny(operators)) != nullptr;) {
             const std::optional<double> right = term();
-            if (!right)
-                return std::nullopt;
-            if (op == "+")
-                value = *value + *right;
-            else if (op == "-")
-                value = *value - *right;
-            else if (op == "*")
-                value = *value * *right;
-            else if (op == "/")
-                value = *value / *right;
-            else if (op == "^")
-                value = std::pow(*value, *right);
-            else if (op == "mod")
-                value = std::fmod(*value, *right);
-            else
-                return std::nullopt;
-            note(*value);
+            value = right ? std::optional<double>(note((*op)(*value, *right))) : std::nullopt;
         }
         return value;
     }
 
     std::optional<double> term()
     {
+        static const Table<Unary> postfix = {
+            {"^2", [](double x) { return x * x; }}, {"^3", [](double x) { return x * x * x; }},
+            {"!", [](double x) { return std::tgamma(x + 1); }}, {"%", [](double x) { return x / 100; }}};
         std::optional<double> value = atom();
-        while (value) {
-            if (take("^2"))
-                value = *value * *value;
-            else if (take("^3"))
-                value = *value * *value * *value;
-            else if (take("!"))
-                value = std::tgamma(*value + 1);
-            else if (take("%"))
-                value = *value / 100;
-            else
-                break;
-            note(*value);
-        }
+        for (const Unary *op; value && (op = takeAny(postfix)) != nullptr;)
+            value = note((*op)(*value));
         return value;
     }
 
     std::optional<double> atom()
     {
-        using Function = double (*)(double);
-        static const std::pair<const char *, Function> functions[] = {
+        static const Table<Unary> functions = {
             {"sin(", [](double x) { return std::sin(x); }}, {"cos(", [](double x) { return std::cos(x); }},
             {"tan(", [](double x) { return std::tan(x); }}, {"sqrt(", [](double x) { return std::sqrt(x); }},
             {"ln(", [](double x) { return std::log(x); }}, {"(", [](double x) { return x; }}};
-        for (const auto &[name, function] : functions) {
-            if (take(name)) {
-                const std::optional<double> inner = expression();
-                if (!inner || !take(")"))
-                    return std::nullopt;
-                return function(*inner);
-            }
+        if (const Unary *function = takeAny(functions)) {
+            const std::optional<double> inner = expression();
+            return inner && take(")") ? std::optional<double>((*function)(*inner)) : std::nullopt;
         }
         const char *start = m_text.c_str() + m_at;
         char *end = nullptr;
@@ -181,22 +158,32 @@ private:
         if (end == start)
             return std::nullopt;
         m_at += static_cast<std::size_t>(end - start);
-        note(number);
-        return number;
+        return note(number);
     }
 
-    bool take(const char *token)
+    template <typename F>
+    const F *takeAny(const Table<F> &table)
     {
-        if (m_text.compare(m_at, std::char_traits<char>::length(token), token) != 0)
+        for (const auto &[token, f] : table) {
+            if (take(token))
+                return &f;
+        }
+        return nullptr;
+    }
+
+    bool take(const std::string &token)
+    {
+        if (m_text.compare(m_at, token.size(), token) != 0)
             return false;
-        m_at += std::char_traits<char>::length(token);
+        m_at += token.size();
         return true;
     }
 
-    void note(double value)
+    double note(double value)
     {
         if (std::isfinite(value))
             m_largest = std::max(m_largest, std::abs(value));
+        return value;
     }
 
     std::string m_text;

@@ -20,27 +20,22 @@
 namespace hitungrama::test {
 namespace {
 
-// The pixels that differ between two images of one size.
-QRect inkBetween(const QImage &a, const QImage &b)
-{
-    QRect ink;
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (a.pixel(x, y) != b.pixel(x, y))
-                ink |= QRect(x, y, 1, 1);
-        }
-    }
-    return ink;
-}
-
-// Where the text is drawn: the widget drawn with it against without it.
+// Where a widget draws its text: the pixels that differ between it drawn
+// with the text and without.
 QRect inkOf(QWidget &widget, const std::function<void(bool)> &showText)
 {
     const QImage with = widget.grab().toImage();
     showText(false);
     const QImage without = widget.grab().toImage();
     showText(true);
-    return inkBetween(with, without);
+    QRect ink;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            if (with.pixel(x, y) != without.pixel(x, y))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
 }
 
 class EnglishWindow : public ::testing::Test {
@@ -88,9 +83,7 @@ TEST_F(EnglishWindow, check_box_text_and_display_messages_fit)
 {
     QCheckBox &box = *form->binaryModeBox();
     EXPECT_EQ(box.text(), "Binary mode");
-    const QString text = box.text();
-    const QRect ink = inkOf(box, [&](bool on) { box.setText(on ? text : QString()); });
-    ASSERT_FALSE(ink.isEmpty());
+    ASSERT_FALSE(inkOf(box, [&](bool on) { box.setText(on ? QStringLiteral("Binary mode") : QString()); }).isEmpty());
     // The style clips the text at its contents, short of the edge.
     EXPECT_LE(box.sizeHint().width(), box.width());
 

@@ -3,12 +3,11 @@
 #include "screenwords.h"
 
 #include "harness/harnessapplication.h"
+#include "harness/screentexts.h"
 #include "window/languagesetup.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -57,7 +56,8 @@ TEST(LanguageChoice, follows_the_desktop_and_keeps_indonesian_for_the_c_locale)
     }
 }
 
-QStringList englishWordsIn(const QStringList &texts)
+// The texts that hold a word of Qt's own English.
+QStringList englishIn(const QStringList &texts)
 {
     QStringList found;
     for (const QString &text : texts) {
@@ -67,34 +67,12 @@ QStringList englishWordsIn(const QStringList &texts)
     return found;
 }
 
-// The texts a dialog shows: its title, its visible labels and buttons, the
-// tooltips and accessible names of its visible widgets, its menus' actions
-// and its column headers.
-QStringList visibleTexts(QWidget &dialog)
+QStringList boxButtons()
 {
-    QStringList texts{dialog.windowTitle()};
-    for (const QWidget *widget : dialog.findChildren<QWidget *>()) {
-        if (!widget->isVisible())
-            continue;
-        texts << widget->toolTip() << widget->accessibleName();
-        if (const auto *button = qobject_cast<const QAbstractButton *>(widget))
-            texts << button->text();
-        if (const auto *label = qobject_cast<const QLabel *>(widget))
-            texts << label->text();
-        if (const auto *header = qobject_cast<const QHeaderView *>(widget)) {
-            for (int section = 0; section < header->count(); ++section)
-                texts << header->model()->headerData(section, header->orientation()).toString();
-        }
-    }
-    for (const QAction *action : dialog.findChildren<QAction *>())
-        texts << action->text();
-    texts.removeAll(QString());
-    return texts;
-}
-
-QString shown(const QAbstractButton *button)
-{
-    return button != nullptr ? QString(button->text()).remove(QLatin1Char('&')) : QString();
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hitungrama"), QStringLiteral("?"),
+                    QMessageBox::Yes | QMessageBox::No);
+    return {box.button(QMessageBox::Yes)->text().remove(QLatin1Char('&')),
+            box.button(QMessageBox::No)->text().remove(QLatin1Char('&'))};
 }
 
 class QtTexts : public ::testing::Test {
@@ -105,10 +83,7 @@ protected:
 TEST_F(QtTexts, are_indonesian_in_a_box_a_context_menu_and_the_file_dialog)
 {
     ASSERT_EQ(LanguageSetup::installed(), Language::Indonesian);
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hitungrama"), QStringLiteral("?"),
-                    QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(shown(box.button(QMessageBox::Yes)), "Ya");
-    EXPECT_EQ(shown(box.button(QMessageBox::No)), "Tidak");
+    EXPECT_EQ(boxButtons(), QStringList({"Ya", "Tidak"}));
 
     QLineEdit field(QStringLiteral("12"));
     const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
@@ -116,16 +91,21 @@ TEST_F(QtTexts, are_indonesian_in_a_box_a_context_menu_and_the_file_dialog)
     for (const QAction *action : menu->actions())
         menuTexts << action->text();
     EXPECT_TRUE(menuTexts.contains(QStringLiteral("&Salin\tCtrl+C"))) << menuTexts.join(" | ").toStdString();
-    EXPECT_EQ(englishWordsIn(menuTexts).join(" | ").toStdString(), "");
+    EXPECT_EQ(englishIn(menuTexts).join(" | ").toStdString(), "");
 
+    // What the dialog shows, and every action it has, context menus' too.
     QTemporaryDir folder;
     QFileDialog dialog(nullptr, QString(), folder.path(), QStringLiteral("CSV (*.csv)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.show();
-    const QStringList dialogTexts = visibleTexts(dialog);
-    EXPECT_TRUE(dialogTexts.contains(QStringLiteral("&Simpan"))) << dialogTexts.join(" | ").toStdString();
-    EXPECT_EQ(englishWordsIn(dialogTexts).join(" | ").toStdString(), "");
+    QStringList dialogTexts;
+    for (const ScreenTexts::Text &text : ScreenTexts::of(dialog))
+        dialogTexts << text.text;
+    for (const QAction *action : dialog.findChildren<QAction *>())
+        dialogTexts << action->text();
+    EXPECT_TRUE(dialogTexts.contains(QStringLiteral("Simpan"))) << dialogTexts.join(" | ").toStdString();
+    EXPECT_EQ(englishIn(dialogTexts).join(" | ").toStdString(), "");
 }
 
 TEST_F(QtTexts, are_qt_own_english_under_english)
@@ -134,10 +114,7 @@ TEST_F(QtTexts, are_qt_own_english_under_english)
     LanguageSetup::install(Language::English);
     EXPECT_EQ(LanguageSetup::installed(), Language::English);
     EXPECT_EQ(HarnessApplication::takeWarnings().join(QLatin1Char('\n')).toStdString(), "");
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Hitungrama"), QStringLiteral("?"),
-                    QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(shown(box.button(QMessageBox::Yes)), "Yes");
-    EXPECT_EQ(shown(box.button(QMessageBox::No)), "No");
+    EXPECT_EQ(boxButtons(), QStringList({"Yes", "No"}));
     EXPECT_EQ(QGuiApplication::layoutDirection(), Qt::LeftToRight);
 }
 

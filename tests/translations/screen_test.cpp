@@ -31,7 +31,6 @@
 
 #include <functional>
 #include <memory>
-#include <type_traits>
 #include <utility>
 
 namespace hitungrama::test {
@@ -44,24 +43,9 @@ class ShownBoxes : public RecordingMessageBoxService {
 public:
     QList<ScreenTexts::Text> texts;
 
-    MessageAnswer show(QWidget *parent, const MessageBoxRequest &request) override
+    ShownBoxes()
     {
-        RecordingMessageBoxService::show(parent, request);
-        return whileReading([&] { return QtMessageBoxService().show(parent, request); });
-    }
-
-    SaveFileAnswer chooseSaveFile(QWidget *parent, const SaveFileRequest &request) override
-    {
-        RecordingMessageBoxService::chooseSaveFile(parent, request);
-        return whileReading([&] { return QtMessageBoxService().chooseSaveFile(parent, request); });
-    }
-
-private:
-    template <typename Show>
-    std::invoke_result_t<Show> whileReading(Show show)
-    {
-        QTimer reader;
-        QObject::connect(&reader, &QTimer::timeout, [this] {
+        QObject::connect(&m_reader, &QTimer::timeout, [this] {
             QWidget *modal = QApplication::activeModalWidget();
             if (modal == nullptr || !modal->isVisible())
                 return;
@@ -73,9 +57,23 @@ private:
                 dialog->reject();
             }
         });
-        reader.start(5);
-        return show();
+        m_reader.start(5);
     }
+
+    MessageAnswer show(QWidget *parent, const MessageBoxRequest &request) override
+    {
+        RecordingMessageBoxService::show(parent, request);
+        return QtMessageBoxService().show(parent, request);
+    }
+
+    SaveFileAnswer chooseSaveFile(QWidget *parent, const SaveFileRequest &request) override
+    {
+        RecordingMessageBoxService::chooseSaveFile(parent, request);
+        return QtMessageBoxService().chooseSaveFile(parent, request);
+    }
+
+private:
+    QTimer m_reader;
 };
 
 struct Step {

@@ -6,14 +6,23 @@
 
 namespace hitungrama::test {
 
-const QStringList &keptCaptions()
-{
-    static const QStringList captions = {
-        "Back-Space", "ABOUT", "ON", "OFF", "CE", "M+", "M-", "MRC", "Sin", "Cos", "Tan",
-        "Sqrt", "log", "x^2", "x^3", "x^y", "mod", "Tbl", "Prm", "BIN", "+/-", "->", "<-",
-    };
-    return captions;
-}
+namespace {
+
+// Captions that read the same in every language: symbols and abbreviations.
+const QStringList kKeptCaptions = {
+    "Back-Space", "ABOUT", "ON", "OFF", "CE", "M+", "M-", "MRC", "Sin", "Cos", "Tan",
+    "Sqrt", "log", "x^2", "x^3", "x^y", "mod", "Tbl", "Prm", "BIN", "+/-", "->", "<-",
+};
+
+// Words the Indonesian texts share with their English translations: names,
+// loanwords and English words the Indonesian quotes, in lower case.
+const QSet<QString> kSharedWords = {
+    "hitungrama", "quodrel", "zodir", "https", "example", "org", "accept", "can",
+    "clear", "disk", "folder", "keyboard", "keypad", "memory", "mouse", "overflow",
+    "program", "table", "csv", "txt",
+};
+
+} // namespace
 
 const QSet<QString> &keyCaps()
 {
@@ -34,22 +43,12 @@ const QSet<QString> &qtEnglishWords()
     return words;
 }
 
-const QSet<QString> &sharedWords()
-{
-    static const QSet<QString> words = {
-        "hitungrama", "quodrel", "zodir", "https", "example", "org", "accept", "can",
-        "clear", "disk", "folder", "keyboard", "keypad", "memory", "mouse", "overflow",
-        "program", "table", "csv", "txt",
-    };
-    return words;
-}
-
 QStringList wordsOf(const QString &text)
 {
     static const QRegularExpression nonLetters(QStringLiteral("[^\\p{L}]+"));
     QString rest = text;
     rest.remove(QLatin1Char('&'));
-    for (const QString &caption : keptCaptions()) {
+    for (const QString &caption : kKeptCaptions) {
         const QRegularExpression apart(QStringLiteral("(?<!\\p{L})") + QRegularExpression::escape(caption)
                                        + QStringLiteral("(?!\\p{L})"));
         rest.replace(apart, QStringLiteral(" "));
@@ -104,7 +103,7 @@ CatalogueWords readCatalogue(const QString &path)
             }
         }
     }
-    result.english.unite(sharedWords());
+    result.english.unite(kSharedWords);
     result.indonesian = result.sources - result.english - keyCaps();
     return result;
 }
