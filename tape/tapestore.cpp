@@ -24,6 +24,9 @@ namespace {
 // readers never wait in WAL mode).
 constexpr int readerBusyTimeoutMs = 250;
 constexpr int watchIntervalMs = 1000;
+// How much longer than the busy timeout a synchronous read waits for the
+// tape to open.
+constexpr int openMarginMs = 1000;
 constexpr int exportChunk = 1000;
 
 } // namespace
@@ -175,24 +178,37 @@ QSqlDatabase TapeStore::reader()
     return m_readerName.isEmpty() ? QSqlDatabase() : QSqlDatabase::database(m_readerName, false);
 }
 
+QSqlDatabase TapeStore::settledReader()
+{
+    // Before the open has come back there is no tape to read: a read that
+    // answers at once would report an empty tape. Wait for the open (it may
+    // wait out a lock) and for what was queued before it.
+    if (m_databaseName.isEmpty() && (m_pendingOpen || m_writer != nullptr))
+        waitForWrites(m_options.busyTimeoutMs + openMarginMs);
+    return reader();
+}
+
 int TapeStore::lineCount()
 {
-    return TapeQuery::count(reader());
+    const QSqlDatabase db = settledReader();
+    return db.isOpen() ? TapeQuery::count(db) : 0;
 }
 
 QList<TapeLine> TapeStore::lastLines(int count)
 {
-    QList<TapeLine> lines =
-        TapeQuery().older(reader(), std::numeric_limits<qint64>::max(), count).lines;
+    const QSqlDatabase db = settledReader();
+    if (!db.isOpen())
+        return {};
+    QList<TapeLine> lines = TapeQuery().older(db, std::numeric_limits<qint64>::max(), count).lines;
     std::reverse(lines.begin(), lines.end());
     return lines;
 }
 
 bool TapeStore::exportTo(const QString &path, TapeExport::Format format, QString *error)
 {
-    const QSqlDatabase db = reader();
+    const QSqlDatabase db = settledReader();
     qint64 after = 0;
-    bool failed = !db.isValid();
+    bool failed = !db.isOpen();
     const auto next = [&]() -> QList<TapeLine> {
         if (failed)
             return {};

@@ -106,6 +106,8 @@ public:
     // use; invalid before the tape has opened (the first call starts a
     // pending open; backingChanged follows). Valid until backingChanged.
     QSqlDatabase reader();
+    // These read at once, on the calling thread; as the tape's first use
+    // they wait for it to open first.
     int lineCount();
     // The last `count` committed lines, oldest first.
     QList<TapeLine> lastLines(int count);
@@ -134,6 +136,7 @@ private:
     void startWriter();
     void onBackingChanged(TapeBacking backing, const QString &databaseName, TapeFault fault,
                           const QString &detail);
+    QSqlDatabase settledReader();
     void closeReader();
     qint64 dataVersion();
     void checkDataVersion();
