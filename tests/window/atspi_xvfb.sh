@@ -20,5 +20,8 @@ done
 
 # The session bus starts inside the X server's run, so that the services it
 # starts (the accessibility registry, which synthesises keys) know DISPLAY.
-exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- \
+# The accessibility bus launcher is the server's first client; without
+# -noreset the server resets when it disconnects, and a program connecting at
+# that moment is refused.
+exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- \
     /usr/bin/python3 "$here/atspi_check.py" "$program" "$language"
