@@ -65,19 +65,5 @@ TEST_F(TapeExportTest, writes_the_whole_tape_as_csv_or_text)
     EXPECT_EQ(text.readAll(), "1 + 1 = 1\na,b = 1\n5 / 0 = Tidak ada pembagian\n");
 }
 
-TEST_F(TapeExportTest, a_target_that_cant_be_written_gives_a_reason_and_no_file)
-{
-    auto store = openStore();
-    append(*store, {QStringLiteral("1 + 1")});
-    // A regular file where a folder should be stops root too.
-    ASSERT_TRUE(QFile(path(QStringLiteral("blocker"))).open(QIODevice::WriteOnly));
-    const QString target = path(QStringLiteral("blocker/out.csv"));
-    QString error;
-    EXPECT_FALSE(store->exportTo(target, TapeExport::Format::Csv, &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Ekspor gagal: "))) << error.toStdString();
-    EXPECT_GT(error.size(), 14);
-    EXPECT_FALSE(QFile::exists(target));
-}
-
 } // namespace
 } // namespace hitungrama

@@ -1,6 +1,7 @@
 // The paste rule end to end: a text on the clipboard, Ctrl+V through the
 // replay harness, and the state the window reports. How a pasted number
-// joins the calculation is the engine's PastedNumber table.
+// joins the calculation is the engine's PastedNumber table; what the text
+// rule alone accepts or refuses is PastedText's.
 #include "replayscript.h"
 
 #include <QJsonDocument>
@@ -23,11 +24,9 @@ const std::string kLongest = "paste " + std::string(999, '0') + "7";
 
 const std::vector<PasteCase> kCases = {
     {"trimmed_first_line_with_comma", "paste \\t 1,50 \\r\\n2", "1.5"},
-    {"negative_zero", "click 4\npaste -0", "0"},
     {"underflow", "paste 1e-400", "0"},
     {"thousand_characters", kLongest, "7"},
     {"divide_right_operand", "click 3 /\npaste 1,5\nclick =", "2"},
-    {"binary_refuses_other_digits", "click Check1 1\npaste 12", nullptr},
     {"more_than_thousand_characters", "click 5\n" + kLongest + "1", nullptr},
     {"empty_text", "click 5\npaste ", nullptr},
     {"letters", "click 5\npaste 4x", nullptr},
@@ -36,7 +35,6 @@ const std::vector<PasteCase> kCases = {
     {"replacement_character", "click 5\npaste \\xef\\xbf\\xbd12", nullptr},
     {"space_grouping", "click 5\npaste 1 000", nullptr},
     {"comma_grouping_with_point", "click 5\npaste 1,000.5", nullptr},
-    {"comma_before_three_digits", "click 5\npaste 0,125", nullptr},
     {"nan", "click 5\npaste nan", nullptr},
     {"inf", "click 5\npaste inf", nullptr},
     {"overflow", "click 2 +\npaste 1e400", nullptr},
