@@ -39,7 +39,6 @@ TEST_P(CalculationLines, tell_what_was_computed)
     EXPECT_EQ(linesOf(panel), GetParam().lines);
 }
 
-// Lines whose only point is their value are the left-to-right test's.
 INSTANTIATE_TEST_SUITE_P(Keys, CalculationLines, ::testing::Values(
     LinesCase{"chain_left_to_right", "12 + 3 * 4 =", "12 + 3 * 4 = 60"},
     LinesCase{"result_starts_the_next_chain", "1 / 3 = * 3 =",
@@ -53,6 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, CalculationLines, ::testing::Values(
     LinesCase{"zero_rule_mid_chain_restarts", "5 - 5 - 3 =", "3 = 3"},
     LinesCase{"power_of_zero_voided", "2 x^y 0 =", "0 = 0"},
     LinesCase{"modulo_by_zero_keeps_dividend", "5 mod 0 =", "5 = 5"},
+    LinesCase{"whole_power", "2 x^y 10 =", "2 ^ 10 = 1024"},
     LinesCase{"negative_operand", "7 +/- mod 3 =", "-7 mod 3 = -1"},
     LinesCase{"division_by_zero_message", "5 / 0 =", "5 / 0 = Tidak ada pembagian dengan nol"},
     LinesCase{"division_by_zero_mid_chain_restarts", "5 / 0 + 3 =", "0 + 3 = 3"},
@@ -63,11 +63,14 @@ INSTANTIATE_TEST_SUITE_P(Keys, CalculationLines, ::testing::Values(
     LinesCase{"declined_exit_restarts", "5 + 4 + OFF-No 3 =", "0 + 3 = 3"},
     LinesCase{"memory_key_completes_into_chain", "2 + 3 M+ 4 =", "2 + 3 + 4 = 9"},
     LinesCase{"recall_restarts", "2 + 3 MRC =", "0 + 0 = 0"},
+    LinesCase{"sine_of_chain", "2 + 3 Sin", "sin(2 + 3) = -0.958924274663138"},
     LinesCase{"cosine_and_tangent", "0.5 Cos 1 Tan",
               "cos(0.5) = 0.877582561890373\ntan(1) = 1.5574077246549"},
     LinesCase{"square_drops_pending", "2 + 3 x^2", "3^2 = 9"},
     LinesCase{"negative_square_bracketed", "3 +/- x^2", "(-3)^2 = 9"},
     LinesCase{"exponent_form_bracketed", "10 x^y 20 = x^2", "10 ^ 20 = 1E+20\n(1E+20)^2 = 1E+40"},
+    LinesCase{"cube_of_chain", "2 + 3 x^3", "(2 + 3)^3 = 125"},
+    LinesCase{"percent_of_chain", "200 + 50 %", "(200 + 50)% = 2.5"},
     LinesCase{"square_root_and_negative", "16 Sqrt 4 +/- Sqrt",
               "sqrt(16) = 4\nsqrt(-4) = Tidak dapat mengkalkulasikan bilangan negatif "},
     LinesCase{"log_is_natural", "100 log 5 +/- log",
