@@ -238,8 +238,6 @@ TEST_F(EngineTest, memory_store_replace_recall_clear)
     press("7 M+");
     ASSERT_EQ(panel.boxes.size(), 1U);
     EXPECT_EQ(panel.boxes[0].text, "Apakah Anda akan mengganti memory !");
-    EXPECT_EQ(panel.boxes[0].title, "Hitungrama");
-    EXPECT_EQ(panel.boxes[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(engine.memoryValue(), 5);
     press("M+");
     EXPECT_EQ(panel.caption(LabelGroup::Label3, 0), "7");

@@ -156,23 +156,16 @@ TEST(Replay, tape_shows_the_committed_lines_oldest_first)
         << QJsonDocument(results[8]).toJson(QJsonDocument::Compact).toStdString();
 }
 
-TEST(Replay, an_unknown_control_is_reported_and_the_click_goes_on)
+TEST(Replay, malformed_actions_and_unknown_controls_are_reported_and_the_script_goes_on)
 {
     ReplaySession session;
-    const std::vector<QJsonObject> results = session.run(QStringLiteral("click 4 nothing 2"));
-    ASSERT_EQ(results.size(), 3u);
-    EXPECT_EQ(results[1].value(QStringLiteral("error")), QStringLiteral("no control \"nothing\""));
-    EXPECT_EQ(results[2].value(QStringLiteral("display")), QStringLiteral("42"));
-}
-
-TEST(Replay, malformed_actions_are_reported)
-{
-    ReplaySession session;
-    const std::vector<QJsonObject> results = session.run(
-        QStringLiteral("click\nanswer maybe\nkey Nokey+Q\nmove 1 2\nshot 7\nshot nothing /tmp/x.png"));
-    ASSERT_EQ(results.size(), 6u);
-    for (const QJsonObject &result : results)
-        EXPECT_FALSE(result.value(QStringLiteral("error")).toString().isEmpty());
+    const std::vector<QJsonObject> results = session.run(QStringLiteral(
+        "click\nanswer maybe\nkey Nokey+Q\nmove 1 2\nshot 7\nshot nothing /tmp/x.png\nclick 4 nothing 2"));
+    ASSERT_EQ(results.size(), 9u);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_FALSE(results[std::size_t(i)].value(QStringLiteral("error")).toString().isEmpty()) << i;
+    EXPECT_EQ(results[7].value(QStringLiteral("error")), QStringLiteral("no control \"nothing\""));
+    EXPECT_EQ(results[8].value(QStringLiteral("display")), QStringLiteral("42"));
 }
 
 TEST(Replay, off_answered_yes_stops_performing)
