@@ -1,6 +1,5 @@
 // The layout loader refuses a damaged layout as a whole, with a message that
 // names the fault.
-#include "window/controlnames.h"
 #include "window/layoutloader.h"
 #include "window/windowresources.h"
 
@@ -74,11 +73,9 @@ const QJsonValue kRemoved(QJsonValue::Undefined);
 const Damage kDamage[] = {
     {"extent_does_not_match_size", "XPButton1", 7, true, "extent", QJsonArray{874, 661},
      "XPButton1(7): extent 874 x 661 does not match"},
-    {"resized_button_keeps_its_old_extent", "XPButton6", -1, false, "width", 1200, "XPButton6: extent"},
     {"extent_missing", "XPButton3", -1, true, "extent", kRemoved, "lack \"extent\""},
     {"unknown_saved_property", "XPButton3", -1, true, "backcolor", 1, "unknown saved property"},
     {"colour_in_words", "XPButton3", -1, true, "forecolor", "green", "\"forecolor\" must be a colour"},
-    {"colour_beyond_32_bits", "XPButton3", -1, true, "forehover", "0x1FFFFFFFF", "must be a colour"},
     {"caption_not_text", "XPButton3", -1, true, "caption", 5, "\"caption\" must be a text"},
     {"font_of_negative_size", "Text1", -1, false, "font",
      QJsonObject{{"name", "Tahoma"}, {"size", -3}}, "\"size\" must be a number of points"},
@@ -116,22 +113,6 @@ TEST(LayoutLoader, refuses_text_that_is_no_layout)
         EXPECT_FALSE(result.error.isEmpty()) << text;
     }
     EXPECT_FALSE(LayoutLoader::load(QStringLiteral("/nonexistent/layout.json")).ok());
-}
-
-TEST(LayoutLoader, saved_sets_leave_out_defaults_but_keep_black_hover)
-{
-    const LayoutLoader::Result &result = LayoutLoader::builtIn();
-    ASSERT_TRUE(result.ok()) << result.error.toStdString();
-    const ControlDescription *digit = result.layout.find(controlname::kDigitButtons, 3);
-    ASSERT_NE(digit, nullptr);
-    EXPECT_FALSE(digit->properties.contains(QStringLiteral("Enabled")));
-    EXPECT_FALSE(digit->properties.contains(QStringLiteral("Font")));
-    const ControlDescription *desimal = result.layout.find(controlname::kToDecimalButton);
-    ASSERT_NE(desimal, nullptr);
-    EXPECT_EQ(desimal->properties.read(QStringLiteral("Enabled"), true), QVariant(false));
-    // Black is not the ambient text colour, so a black hover colour is stored
-    // and reads back as black rather than as the button's ForeColor.
-    EXPECT_EQ(desimal->properties.read(QStringLiteral("ForeHover"), 1u).toUInt(), 0u);
 }
 
 } // namespace

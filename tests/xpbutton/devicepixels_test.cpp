@@ -74,10 +74,10 @@ std::vector<int> runs(const QImage &image, QPoint from, QPoint step, int count)
     return widths;
 }
 
-TEST(PixelGrid, covers_the_device_length_and_keeps_the_outer_pixels_one_width)
+// The outer pixels' widths are checked on drawn buttons below.
+TEST(PixelGrid, covers_the_device_length_and_shares_the_inner_pixels_evenly)
 {
     for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
-        const int edge = PixelGrid::isWhole(ratio) ? int(ratio) : PixelGrid::edgeWidth(ratio);
         for (const int length : {17, 25, 33, 51, 79})
             for (const int position : {0, 1, 7}) {
                 const int device = PixelGrid::deviceSpan(position, length, ratio);
@@ -89,10 +89,7 @@ TEST(PixelGrid, covers_the_device_length_and_keeps_the_outer_pixels_one_width)
                 int narrowest = device, widest = 0;
                 for (int i = 0; i < length; ++i) {
                     const int width = grid.start(i + 1) - grid.start(i);
-                    const bool outer = i < PixelGrid::kEdgePixels || i >= length - PixelGrid::kEdgePixels;
-                    if (outer)
-                        ASSERT_EQ(width, edge) << where << " pixel " << i;
-                    else {
+                    if (i >= PixelGrid::kEdgePixels && i < length - PixelGrid::kEdgePixels) {
                         narrowest = std::min(narrowest, width);
                         widest = std::max(widest, width);
                     }
@@ -101,9 +98,6 @@ TEST(PixelGrid, covers_the_device_length_and_keeps_the_outer_pixels_one_width)
                 EXPECT_LE(widest - narrowest, 1) << where << ": inner pixels share evenly";
             }
     }
-    EXPECT_EQ(PixelGrid::edgeWidth(1.25), 1);
-    EXPECT_EQ(PixelGrid::edgeWidth(1.5), 2);
-    EXPECT_EQ(PixelGrid::edgeWidth(1.75), 2);
 }
 
 TEST(PixelGrid, follows_qt_rounding_of_widget_edges_and_survives_bad_input)

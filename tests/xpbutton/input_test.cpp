@@ -83,29 +83,6 @@ TEST_F(Input, cut_corner_counts_as_outside)
     EXPECT_EQ(log.lines().last(), QStringLiteral("MouseOut")) << "no hover entry on a corner";
 }
 
-TEST_F(Input, every_state_keeps_the_four_corners_cut)
-{
-    auto cornersCut = [&] {
-        const int r = button->width() - 1;
-        const int b = button->height() - 1;
-        const QRegion mask = button->mask();
-        return !mask.contains(QPoint(0, 0)) && !mask.contains(QPoint(r, 0))
-            && !mask.contains(QPoint(0, b)) && !mask.contains(QPoint(r, b))
-            && mask.contains(QPoint(1, 0)) && mask.contains(QPoint(r, b - 1));
-    };
-    TestHost::movePointerTo(button, kInside);
-    EXPECT_TRUE(cornersCut()) << "hover";
-    TestHost::press(button, kInside);
-    EXPECT_TRUE(cornersCut()) << "pressed";
-    TestHost::release(button, kInside);
-    button->setFocus();
-    EXPECT_TRUE(cornersCut()) << "focused";
-    button->setButtonEnabled(false);
-    EXPECT_TRUE(cornersCut()) << "disabled";
-    button->resize(50, 20);
-    EXPECT_TRUE(cornersCut()) << "resized";
-}
-
 TEST_F(Input, left_press_looks_pressed_and_only_a_release_over_the_button_clicks)
 {
     TestHost::movePointerTo(button, kInside);
@@ -115,6 +92,7 @@ TEST_F(Input, left_press_looks_pressed_and_only_a_release_over_the_button_clicks
     TestHost::release(button, kInside);
     EXPECT_EQ(log.take(), (QStringList{kDown, kUp, "Click"}));
     EXPECT_FALSE(pressedFaceShown(button));
+    EXPECT_TRUE(hoverRingShown(button) && !timerRunning(button)) << "released over it: still hovered";
     TestHost::press(button, kInside);
     TestHost::release(button, QPoint(-20, 5));
     TestHost::press(button, kInside);
@@ -353,21 +331,6 @@ TEST_F(Input, double_click_gives_two_clicks)
     EXPECT_EQ(log.take(), (QStringList{kDown, kUp, "Click", "MouseDown(1,0,0,0)", kUp, "Click"}));
 }
 
-TEST_F(Input, left_drag_out_and_back_leaves_hover_working)
-{
-    TestHost::movePointerTo(button, kInside);
-    TestHost::press(button, kInside);
-    TestHost::movePointerTo(button, QPoint(-15, 12));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count("MouseOut") == 1; }));
-    TestHost::movePointerTo(button, kInside);
-    EXPECT_TRUE(pressedFaceShown(button)) << "dragging back in shows the pressed face";
-    TestHost::release(button, kInside);
-    log.take();
-    TestHost::movePointerTo(button, QPoint(12, 12));
-    EXPECT_EQ(log.take(), (QStringList{"MouseOver", "MouseMove(0,0,12,12)"}));
-    EXPECT_TRUE(hoverRingShown(button) && !timerRunning(button));
-}
-
 // On Wayland a pointer that leaves the window in one motion sends no motion
 // outside it and the cursor position stays the last one seen over the
 // button; only the window's leave tells.
@@ -396,15 +359,22 @@ TEST(Hover, ends_when_the_window_reports_the_pointer_gone)
     }
 }
 
-TEST_F(Input, hover_timer_runs_only_while_a_button_is_held_over_the_hovered_button)
+// The hover timer polls the pointer only while a mouse button is held.
+TEST_F(Input, held_press_runs_the_hover_timer_and_a_drag_back_shows_the_pressed_face)
 {
     TestHost::movePointerTo(button, kInside);
     TestHost::press(button, kInside);
     EXPECT_TRUE(timerRunning(button));
+    TestHost::movePointerTo(button, QPoint(-15, 12));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return log.count("MouseOut") == 1; }));
+    TestHost::movePointerTo(button, kInside);
+    EXPECT_TRUE(pressedFaceShown(button));
     TestHost::release(button, kInside);
     EXPECT_FALSE(timerRunning(button));
-    EXPECT_TRUE(hoverRingShown(button)) << "released over the button: still hovered";
     log.take();
+    TestHost::movePointerTo(button, QPoint(12, 12));
+    EXPECT_EQ(log.take(), (QStringList{"MouseOver", "MouseMove(0,0,12,12)"}));
+    EXPECT_TRUE(hoverRingShown(button) && !timerRunning(button));
     TestHost::press(button, kInside);
     TestHost::movePointerTo(button, QPoint(-15, 12));
     TestHost::release(button, QPoint(-15, 12));

@@ -70,8 +70,6 @@ protected:
 
 TEST_F(Persistence, new_instance_defaults)
 {
-    EXPECT_EQ(button.size(), QSize(79, 51));
-    EXPECT_EQ(button.buttonFont().pixelSize(), 11) << "Tahoma 8.25 pt before any property";
     for (const char *name : {"XPButton12", "XPButton", ""}) {
         XPButton fresh;
         fresh.initNewInstance(ambientFor(QString::fromLatin1(name)));
@@ -103,20 +101,6 @@ TEST_F(Persistence, read_with_missing_or_unreadable_keys_uses_the_defaults)
     }
     EXPECT_TRUE(marks.isEmpty());
     EXPECT_EQ(button.image(), before) << "reading does not repaint";
-}
-
-TEST_F(Persistence, read_takes_lower_case_keys_and_hover_defaults_to_the_text_colour)
-{
-    PropertyBag bag;
-    bag.write(QStringLiteral("enabled"), false);
-    bag.write(QStringLiteral("caption"), QStringLiteral("&Desimal"));
-    bag.write(QStringLiteral("forecolor"), 0xFFu);
-    bag.write(QStringLiteral("font"), fontToBag(QFont(QStringLiteral("Arial")), 12));
-    button.readProperties(bag, ambientFor(QStringLiteral("XPButton13")));
-    EXPECT_FALSE(button.isButtonEnabled() || button.isEnabled());
-    EXPECT_EQ(button.accessKey(), QStringLiteral("d"));
-    EXPECT_EQ(button.foreHover(), 0xFFu);
-    EXPECT_EQ(button.buttonFont().pixelSize(), 16);
 }
 
 TEST_F(Persistence, write_leaves_out_defaults_and_round_trips_the_rest)
