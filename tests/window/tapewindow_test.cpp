@@ -9,6 +9,7 @@
 #include "window/programsettings.h"
 #include "window/tapewindow.h"
 #include "window/tapewindowplacement.h"
+#include "window/terminationsignals.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QAccessible>
@@ -24,6 +25,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -320,6 +324,20 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
         QTest::mouseClick(keeping, Qt::LeftButton);
         EXPECT_TRUE(form().tape()->isKeeping());
     }
+}
+
+// The desktop session ending the program (SIGTERM) keeps the tape window as
+// open too: the program does not close its windows one by one first, which
+// would close it as the user does when it went before the main window.
+TEST_F(TapeWindowTest, is_kept_open_when_the_session_ends_the_program)
+{
+    open();
+    TerminationSignals::quitOnTermination();
+    QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
+    QTimer::singleShot(kWaitMs, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(tape().isVisible());
+    EXPECT_TRUE(TapeWindowPlacement::wasOpen());
 }
 
 // Closing the main window closes the tape window with it, kept as open: the
