@@ -50,7 +50,8 @@ Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent
     , m_boxes(boxes)
     , m_panel(*this)
     , m_engine(m_panel)
-    , m_recorder([this] { return tape(); }, [this] { return m_binaryMode != nullptr && m_binaryMode->isChecked(); })
+    , m_recorder([this] { return tape(); },
+                 [this] { return m_binaryMode != nullptr && m_binaryMode->isChecked(); })
     , m_widthToggle(layout.form.narrowOuterWidth, layout.form.wideOuterWidth)
 {
     WindowResources::ensureRegistered();
