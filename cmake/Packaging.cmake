@@ -6,6 +6,8 @@ set(HITUNGRAMA_APP_ID org.example.hitungrama)
 
 if(TARGET hitungrama)
     install(TARGETS hitungrama RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    # The tape library, loaded by the program alone: a private folder.
+    install(TARGETS tape LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/hitungrama)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/${HITUNGRAMA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -46,7 +46,7 @@ TapeWindow *TapeDriver::shownWindow(QString *error) const
 // Every line queued so far is on the tape, and the list has filled.
 bool TapeDriver::settled(TapeWindow &window) const
 {
-    return m_form.tape().waitForWrites(kWaitMs)
+    return m_form.tape()->waitForWrites(kWaitMs)
         && QTest::qWaitFor([&] { return window.model() == nullptr || !window.model()->isLoading(); },
                            kWaitMs);
 }
@@ -114,7 +114,7 @@ QString TapeDriver::use(int n)
 QString TapeDriver::remove(int n)
 {
     const QString error = pressOnLine(n, Qt::Key_Delete);
-    if (error.isEmpty() && !m_form.tape().waitForWrites(kWaitMs))
+    if (error.isEmpty() && !m_form.tape()->waitForWrites(kWaitMs))
         return QStringLiteral("the line was not deleted in time");
     return error;
 }

@@ -15,6 +15,8 @@
 // A short search may need several bounded steps to fill a page (TapeQuery);
 // the model runs them from the event loop, about 30 ms at a time, so a key
 // is never held up, and says so through isLoading().
+//
+// The members the tape window calls are virtual, as TapeStore's are.
 
 #include "tape/tapeline.h"
 #include "tape/tapequery.h"
@@ -53,17 +55,17 @@ public:
 
     const TapeLine &line(int row) const { return m_rows.at(row); }
     // The row showing this id, or -1.
-    int rowOf(qint64 id) const;
+    virtual int rowOf(qint64 id) const;
 
     // Shows only the lines whose text holds `text` (literally, ignoring
     // ASCII case), newest first from the bottom; empty shows every line.
-    void setSearch(const QString &text);
+    virtual void setSearch(const QString &text);
     const QString &search() const { return m_query.search(); }
 
-    bool canFetchOlder() const;
-    void fetchOlder();
-    bool canFetchNewer() const;
-    void fetchNewer();
+    virtual bool canFetchOlder() const;
+    virtual void fetchOlder();
+    virtual bool canFetchNewer() const;
+    virtual void fetchNewer();
     // Starts over at the newest page.
     void reload();
 

@@ -5,11 +5,13 @@
 #include "window/displayclipboard.h"
 #include "window/keyboardrouter.h"
 #include "window/programsettings.h"
+#include "window/tapemoduleloader.h"
 #include "window/tapewindow.h"
 #include "window/tapewindowplacement.h"
 #include "window/translationtable.h"
 #include "window/twips.h"
 #include "window/windowresources.h"
+#include "tape/tapemodule.h"
 #include "tape/tapestore.h"
 #include "xpbutton/systemcolor.h"
 #include "xpbutton/xpbutton.h"
@@ -46,10 +48,10 @@ Form1::Form1(const FormLayout &layout, MessageBoxService &boxes, QWidget *parent
     : QWidget(parent)
     , m_form(layout.form)
     , m_boxes(boxes)
-    , m_tape(std::make_unique<TapeStore>(tapeOptions()))
     , m_panel(*this)
     , m_engine(m_panel)
-    , m_recorder(*m_tape, [this] { return m_binaryMode != nullptr && m_binaryMode->isChecked(); })
+    , m_recorder([this] { return tape(); },
+                 [this] { return m_binaryMode != nullptr && m_binaryMode->isChecked(); })
     , m_widthToggle(layout.form.narrowOuterWidth, layout.form.wideOuterWidth)
 {
     WindowResources::ensureRegistered();
@@ -223,12 +225,31 @@ SaveFileAnswer Form1::chooseSaveFile(const SaveFileRequest &request, QWidget *ov
     return m_boxes.chooseSaveFile(over != nullptr ? over : this, request);
 }
 
+TapeStore *Form1::tape() const
+{
+    if (m_tape == nullptr) {
+        const TapeModule *module = TapeModuleLoader::module();
+        if (module == nullptr)
+            return nullptr;
+        m_tape.reset(module->createStore(tapeOptions()));
+        if (m_tapeOpened)
+            m_tape->open(module->defaultPath());
+    }
+    return m_tape.get();
+}
+
 void Form1::showTape(bool activate)
 {
     if (m_exited)
         return;
-    if (m_tapeWindow == nullptr)
-        m_tapeWindow = std::make_unique<TapeWindow>(*this, *m_tape);
+    if (m_tapeWindow == nullptr) {
+        TapeStore *store = tape();
+        if (store == nullptr) {
+            refuseInput();
+            return;
+        }
+        m_tapeWindow = std::make_unique<TapeWindow>(*this, *store);
+    }
     m_tapeWindow->open(activate);
 }
 
@@ -338,7 +359,8 @@ void Form1::showEvent(QShowEvent *event)
     // leaves behind.
     if (!m_tapeOpened) {
         m_tapeOpened = true;
-        m_tape->open();
+        if (m_tape != nullptr)
+            m_tape->open(TapeModuleLoader::module()->defaultPath());
         // Open at the end of the last run: open again, behind this window.
         if (TapeWindowPlacement::wasOpen())
             QTimer::singleShot(0, this, [this] { showTape(false); });

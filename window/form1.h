@@ -13,7 +13,8 @@
 // Keys reach the same Click handlers through KeyboardRouter and its KeyMap;
 // a paste (DisplayClipboard) enters a number into the engine. Every
 // calculation the engine finishes goes through TapeRecorder to the tape
-// (TapeStore), which opens at its first use once the window has been shown;
+// (TapeStore), made from the tape library (TapeModuleLoader) at its first
+// use and opening its file then, once the window has been shown;
 // the tape window (TapeWindow, Ctrl+H) shows it, a top-level window of its
 // own that closes with this one. Texts are shown in the installed language:
 // the window's own through tr(), the layout's words and the engine's texts
@@ -65,7 +66,11 @@ public:
     XPButton *widthToggleButton() const { return m_widthToggleButton; }
     KeyboardRouter &keyboard() const { return *m_keyboard; }
     DisplayClipboard &clipboard() const { return *m_clipboard; }
-    TapeStore &tape() const { return *m_tape; }
+    // The tape, made (and its library loaded) at the first call; null when
+    // the tape library can't be loaded.
+    TapeStore *tape() const;
+    // Whether anything has used the tape yet.
+    bool isTapeLoaded() const { return m_tape != nullptr; }
     // Null until the tape window is first opened.
     TapeWindow *tapeWindow() const { return m_tapeWindow.get(); }
     // Opens the tape window, or brings it forward; with activate it takes
@@ -124,8 +129,8 @@ private:
     FormDescription m_form;
     MessageBoxService &m_boxes;
     // Declared before the engine and its recorder, so destroyed after them:
-    // its destructor writes what is still queued.
-    std::unique_ptr<TapeStore> m_tape;
+    // its destructor writes what is still queued. Made at the first use.
+    mutable std::unique_ptr<TapeStore> m_tape;
     // Declared after the tape, so destroyed before it: it reads the tape.
     std::unique_ptr<TapeWindow> m_tapeWindow;
     ControlRegistry m_controls;
@@ -142,6 +147,7 @@ private:
     KeyboardRouter *m_keyboard = nullptr;
     int m_boxesOpen = 0;
     bool m_exited = false;
+    // The window has been shown: the tape opens its file at its first use.
     bool m_tapeOpened = false;
 };
 

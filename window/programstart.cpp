@@ -50,8 +50,8 @@ int run(Form1 &window)
     // Lines still queued reach the tape before the program ends (after one
     // of the writer's lock waits at the most, when another program holds it).
     // A run that never used its tape leaves it unopened.
-    if (!window.tape().isOpenPending())
-        window.tape().waitForWrites(kExitFlushMs);
+    if (window.isTapeLoaded() && !window.tape()->isOpenPending())
+        window.tape()->waitForWrites(kExitFlushMs);
     return code;
 }
 

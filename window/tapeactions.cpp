@@ -2,9 +2,11 @@
 
 #include "engine/engineerror.h"
 #include "engine/numbertext.h"
+#include "tape/tapemodule.h"
 #include "tape/tapestore.h"
 #include "window/displayclipboard.h"
 #include "window/form1.h"
+#include "window/tapemoduleloader.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -69,7 +71,7 @@ void TapeActions::copy(const QList<TapeLine> &lines)
         m_form.refuseInput();
         return;
     }
-    QGuiApplication::clipboard()->setText(TapeExport::plainText(lines), QClipboard::Clipboard);
+    QGuiApplication::clipboard()->setText(TapeModuleLoader::module()->plainText(lines), QClipboard::Clipboard);
 }
 
 void TapeActions::remove(const QList<TapeLine> &lines)
@@ -115,7 +117,7 @@ void TapeActions::exportTape()
                                                                        : TapeExport::Format::Csv);
     m_store.waitForWrites(kExportWaitMs);
     QString error;
-    if (m_store.exportTo(path, TapeExport::formatFor(path), &error))
+    if (m_store.exportTo(path, TapeModuleLoader::module()->exportFormatFor(path), &error))
         return;
     m_form.showMessage({tr("Riwayat tidak dapat diekspor ke %1.\n%2").arg(QDir::toNativeSeparators(path), error),
                         tr("Ekspor riwayat"), MessageButtons::Ok, MessageIcon::Exclamation},

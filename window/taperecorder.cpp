@@ -8,8 +8,8 @@
 
 namespace hitungrama {
 
-TapeRecorder::TapeRecorder(TapeStore &store, std::function<bool()> binaryMode)
-    : m_store(store)
+TapeRecorder::TapeRecorder(std::function<TapeStore *()> tape, std::function<bool()> binaryMode)
+    : m_tape(std::move(tape))
     , m_binaryMode(std::move(binaryMode))
 {
 }
@@ -27,7 +27,8 @@ void TapeRecorder::calculationFinished(const Calculation &calculation)
     line.result = calculation.resultIsMessage ? TranslationTable::engine().translated(calculation.result)
                                               : QString::fromStdString(calculation.result);
     line.binary = m_binaryMode();
-    m_store.append(line);
+    if (TapeStore *store = m_tape())
+        store->append(line);
 }
 
 } // namespace hitungrama

@@ -1,11 +1,13 @@
 #include "window/tapewindow.h"
 
 #include "tape/tapemodel.h"
+#include "tape/tapemodule.h"
 #include "tape/tapestore.h"
 #include "window/controlnames.h"
 #include "window/form1.h"
 #include "window/keyboardrouter.h"
 #include "window/tapelinedelegate.h"
+#include "window/tapemoduleloader.h"
 #include "window/tapewindowplacement.h"
 
 #include <QAction>
@@ -51,7 +53,9 @@ TapeWindow::TapeWindow(Form1 &form, TapeStore &store)
     createControls();
     createCommands();
     layOut();
-    connect(&m_store, &TapeStore::noticeChanged, this, &TapeWindow::showNotice);
+    // By name: the store's code is in the tape library, which the program
+    // loads rather than links.
+    connect(&m_store, SIGNAL(noticeChanged(QString)), this, SLOT(showNotice()));
     showNotice();
 }
 
@@ -295,7 +299,7 @@ void TapeWindow::attachModel()
 {
     if (m_model != nullptr)
         return;
-    m_model = new TapeModel(m_store, this);
+    m_model = TapeModuleLoader::module()->createModel(m_store, this);
     m_model->setSearch(m_search->text());
     QItemSelectionModel *oldSelection = m_list->selectionModel();
     m_list->setModel(m_model);
@@ -314,16 +318,19 @@ void TapeWindow::attachModel()
     });
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &TapeWindow::returnToAnchor);
     connect(m_model, &QAbstractItemModel::modelReset, this, &TapeWindow::followBottom);
-    connect(m_model, &TapeModel::loadingChanged, this, [this](bool loading) {
-        if (loading)
-            return;
-        if (m_useWhenLoaded) {
-            m_useWhenLoaded = false;
-            useNewest();
-        }
-        queueFetch();
-    });
+    connect(m_model, SIGNAL(loadingChanged(bool)), this, SLOT(modelLoadingChanged(bool)));
     followBottom();
+}
+
+void TapeWindow::modelLoadingChanged(bool loading)
+{
+    if (loading)
+        return;
+    if (m_useWhenLoaded) {
+        m_useWhenLoaded = false;
+        useNewest();
+    }
+    queueFetch();
 }
 
 void TapeWindow::detachModel()

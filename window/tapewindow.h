@@ -65,6 +65,11 @@ protected:
     void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
+private Q_SLOTS:
+    // Connected by name to the store's and the model's signals.
+    void showNotice();
+    void modelLoadingChanged(bool loading);
+
 private:
     struct Anchor {
         qint64 id = 0; // none
@@ -80,7 +85,6 @@ private:
     void run(Command command);
     void useRow(int row);
     void useNewest();
-    void showNotice();
     void queueFetch();
     void fetchAtEdges();
     void keepAnchor(int first);

@@ -37,7 +37,10 @@ void quitOnTermination()
         char bytes[16];
         while (::read(readEnd, bytes, sizeof bytes) > 0) {
         }
-        QCoreApplication::quit();
+        // exit(), not quit(): quit() closes the windows one by one first, in
+        // no set order, and the tape window closed before the main one would
+        // be kept as closed by the user.
+        QCoreApplication::exit(0);
     });
     struct sigaction action = {};
     action.sa_handler = onTermination;

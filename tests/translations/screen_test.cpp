@@ -258,9 +258,9 @@ TEST_F(ShownTexts, tape_lines_keep_the_language_they_were_made_in)
     LanguageSetup::install(Language::English);
     for (const QString &action : actions)
         runner.perform(action);
-    ASSERT_TRUE(form->tape().waitForWrites(5000));
+    ASSERT_TRUE(form->tape()->waitForWrites(5000));
     QStringList lines;
-    for (const TapeLine &line : form->tape().lastLines(4))
+    for (const TapeLine &line : form->tape()->lastLines(4))
         lines << line.text();
     EXPECT_EQ(lines, QStringList({"5 / 0 = Tidak ada pembagian dengan nol", "Desimal(00000101) = 5",
                                   "5 / 0 = Cannot divide by zero", "Decimal(00000101) = 5"}));

@@ -81,8 +81,8 @@ protected:
                 QTest::mouseClick(find(*window.form, caption), Qt::LeftButton);
         }
         window.form->display()->setFocus();
-        window.form->tape().waitForWrites(StateReport::kTapeSettleMs);
-        const int linesBefore = window.form->tape().lineCount();
+        window.form->tape()->waitForWrites(StateReport::kTapeSettleMs);
+        const int linesBefore = window.form->tape()->lineCount();
         act(*window.form);
         StateReport::Extras extras;
         extras.boxes = window.boxes.records();

@@ -1,27 +1,45 @@
 #!/usr/bin/env bash
-# Starts the real program under a virtual X server, waits for its window to
-# appear with its exact title, then ends the program. The program speaks
-# Indonesian here whatever the machine's language.
+# Starts the real program under a virtual X server and waits for its window
+# to appear with its exact title. Then checks that the tape costs nothing
+# until it is used: neither the tape library nor Qt SQL is loaded at rest;
+# typing 2+3= loads them and puts the line "2 + 3 = 5" into the tape file.
+# The program speaks Indonesian here whatever the machine's language. Run it
+# with data and settings folders of its own (tests/own-home.sh).
 set -u
 program=$1
-command -v xvfb-run >/dev/null && command -v xwininfo >/dev/null || exit 77
+for tool in xvfb-run xwininfo xdotool sqlite3; do command -v "$tool" >/dev/null || exit 77; done
 
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     LANGUAGE=id "$1" &
     pid=$!
+    fail() {
+        echo "$1" >&2
+        kill "$pid" 2>/dev/null
+        exit 1
+    }
     for _ in $(seq 1 100); do
-        if xwininfo -root -tree | grep -q "\"Quodrel Zodir  Hitungrama\": "; then
+        xwininfo -root -tree | grep -q "\"Quodrel Zodir  Hitungrama\": " && break
+        kill -0 "$pid" 2>/dev/null || fail "the program ended before its window appeared"
+        sleep 0.1
+    done
+    window=$(xdotool search --name "^Quodrel Zodir  Hitungrama\$" 2>/dev/null | head -n 1)
+    [ -n "$window" ] || fail "no window titled \"Quodrel Zodir  Hitungrama\""
+    sleep 0.5
+    if grep -q -E "libhitungrama-tape|libQt6Sql" "/proc/$pid/maps"; then
+        fail "the tape library or Qt SQL was loaded before the tape was used"
+    fi
+    xdotool windowfocus --sync "$window"
+    xdotool type "2+3="
+    tape="$XDG_DATA_HOME/Hitungrama/riwayat.sqlite"
+    query="SELECT count(*) FROM line WHERE expression = '\''2 + 3'\'' AND result = '\''5'\''"
+    for _ in $(seq 1 100); do
+        if [ -f "$tape" ] && [ "$(sqlite3 "$tape" "$query" 2>/dev/null)" = 1 ]; then
             kill "$pid"
             wait "$pid" 2>/dev/null
             exit 0
         fi
-        if ! kill -0 "$pid" 2>/dev/null; then
-            echo "the program ended before its window appeared" >&2
-            exit 1
-        fi
+        kill -0 "$pid" 2>/dev/null || fail "the program ended after 2+3="
         sleep 0.1
     done
-    echo "no window titled \"Quodrel Zodir  Hitungrama\"" >&2
-    kill "$pid"
-    exit 1
+    fail "no line \"2 + 3 = 5\" in $tape after 2+3="
 ' smoke "$program"

@@ -9,6 +9,7 @@
 #include "window/programsettings.h"
 #include "window/tapewindow.h"
 #include "window/tapewindowplacement.h"
+#include "window/terminationsignals.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QAccessible>
@@ -24,6 +25,9 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -39,14 +43,14 @@ protected:
         ProgramSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
         ASSERT_TRUE(window.show());
         // Waiting on the tape opens it.
-        ASSERT_TRUE(form().tape().waitForWrites(kWaitMs));
-        ASSERT_NE(form().tape().backing(), TapeBacking::None);
-        form().tape().removeAll();
+        ASSERT_TRUE(form().tape()->waitForWrites(kWaitMs));
+        ASSERT_NE(form().tape()->backing(), TapeBacking::None);
+        form().tape()->removeAll();
         settle();
     }
     void TearDown() override
     {
-        form().tape().setKeeping(true);
+        form().tape()->setKeeping(true);
         ProgramSettings().remove(QLatin1String(TapeWindowPlacement::kSettingsGroup));
     }
 
@@ -60,7 +64,7 @@ protected:
     void type(const char *keys) { QTest::keyClicks(form().display(), QString::fromLatin1(keys)); }
     void settle()
     {
-        ASSERT_TRUE(form().tape().waitForWrites(kWaitMs));
+        ASSERT_TRUE(form().tape()->waitForWrites(kWaitMs));
         if (form().tapeWindow() != nullptr && tape().model() != nullptr) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return !model().isLoading(); }, kWaitMs));
         }
@@ -107,7 +111,7 @@ TEST_F(TapeWindowTest, ctrl_h_or_the_menu_opens_it_beside_the_main_window_with_e
     type("2+3=");
     form().move(20, 20);
     open();
-    EXPECT_TRUE(form().tape().isWatching());
+    EXPECT_TRUE(form().tape()->isWatching());
     EXPECT_GE(tape().x(), form().frameGeometry().right());
     using Command = TapeWindow::Command;
     for (QWidget *control : QList<QWidget *>{tape().searchField(), &list(), tape().keepingBox(),
@@ -121,7 +125,7 @@ TEST_F(TapeWindowTest, ctrl_h_or_the_menu_opens_it_beside_the_main_window_with_e
     // Ctrl+H there closes it again.
     QTest::keyClick(&list(), Qt::Key_H, Qt::ControlModifier);
     EXPECT_FALSE(tape().isVisible());
-    EXPECT_FALSE(form().tape().isWatching());
+    EXPECT_FALSE(form().tape()->isWatching());
     EXPECT_EQ(tape().model(), nullptr);
     const std::unique_ptr<QMenu> menu(form().clipboard().createMenu(nullptr));
     menu->actions().last()->trigger();
@@ -132,7 +136,7 @@ TEST_F(TapeWindowTest, ctrl_h_or_the_menu_opens_it_beside_the_main_window_with_e
 TEST_F(TapeWindowTest, opens_at_the_newest_line_and_scrolling_up_fetches_older_ones_in_place)
 {
     for (int i = 1; i <= 300; ++i)
-        form().tape().append({0, {}, QString::number(i), QString::number(i), false});
+        form().tape()->append({0, {}, QString::number(i), QString::number(i), false});
     settle();
     open();
     const int rows = model().rowCount();
@@ -207,7 +211,7 @@ TEST_F(TapeWindowTest, salin_copies_hapus_deletes_and_hapus_semua_asks_first)
     QTest::keyClick(&list(), Qt::Key_Delete);
     settle();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("1 + 1 = 2")});
-    EXPECT_EQ(form().tape().lineCount(), 1);
+    EXPECT_EQ(form().tape()->lineCount(), 1);
     // Hapus semua: No keeps the tape, Yes clears it.
     for (const bool yes : {false, true}) {
         window.boxes.expect();
@@ -215,7 +219,7 @@ TEST_F(TapeWindowTest, salin_copies_hapus_deletes_and_hapus_semua_asks_first)
         QTest::mouseClick(tape().button(TapeWindow::Command::RemoveAll), Qt::LeftButton);
         settle();
         EXPECT_EQ(window.boxes.records().back().request.defaultAnswer, MessageAnswer::No);
-        EXPECT_EQ(form().tape().lineCount(), yes ? 0 : 1);
+        EXPECT_EQ(form().tape()->lineCount(), yes ? 0 : 1);
         EXPECT_EQ(model().rowCount(), yes ? 0 : 1);
     }
     EXPECT_EQ(beeps.count(), 0);
@@ -282,7 +286,7 @@ TEST_F(TapeWindowTest, search_filters_literally_and_keeps_its_own_keys)
     QTest::keyClick(search, Qt::Key_Delete);
     EXPECT_EQ(search->text(), QStringLiteral("2 +"));
     settle();
-    EXPECT_EQ(form().tape().lineCount(), 3);
+    EXPECT_EQ(form().tape()->lineCount(), 3);
     // Enter uses the newest match; Down goes to it in the list.
     QTest::keyClick(search, Qt::Key_Return);
     EXPECT_EQ(form().display()->text(), QStringLiteral("113"));
@@ -318,8 +322,22 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
         ASSERT_TRUE(other.waitForWrites(kWaitMs));
         EXPECT_EQ(other.lineCount(), yes ? 0 : 1);
         QTest::mouseClick(keeping, Qt::LeftButton);
-        EXPECT_TRUE(form().tape().isKeeping());
+        EXPECT_TRUE(form().tape()->isKeeping());
     }
+}
+
+// The desktop session ending the program (SIGTERM) keeps the tape window as
+// open too: the program does not close its windows one by one first, which
+// would close it as the user does when it went before the main window.
+TEST_F(TapeWindowTest, is_kept_open_when_the_session_ends_the_program)
+{
+    open();
+    TerminationSignals::quitOnTermination();
+    QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
+    QTimer::singleShot(kWaitMs, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(tape().isVisible());
+    EXPECT_TRUE(TapeWindowPlacement::wasOpen());
 }
 
 // Closing the main window closes the tape window with it, kept as open: the

@@ -46,12 +46,12 @@ QString problem(const Form1 &form, const std::vector<RecordingMessageBoxService:
             return wrong;
     }
     if (const TapeWindow *tape = form.tapeWindow()) {
-        if (tape->isVisible() != form.tape().isWatching())
+        if (tape->isVisible() != form.tape()->isWatching())
             return tape->isVisible() ? QStringLiteral("the tape window is open but not watching the tape")
                                      : QStringLiteral("the tape is watched with its window closed");
-        if (tape->isVisible() && tape->noticeLabel()->isHidden() != form.tape().notice().isEmpty())
+        if (tape->isVisible() && tape->noticeLabel()->isHidden() != form.tape()->notice().isEmpty())
             return QStringLiteral("the tape window's notice does not follow the tape's (\"%1\")")
-                .arg(form.tape().notice());
+                .arg(form.tape()->notice());
     }
     const QString display = form.display() != nullptr ? form.display()->text() : QString();
     if (!DisplayRule::accepts(display.toStdString()))

@@ -74,7 +74,7 @@ BENCHMARK(ClickToRepaintedDisplay)->Unit(benchmark::kMicrosecond);
 void EqualsToRepaintedDisplay(benchmark::State &state, bool keeping)
 {
     ShownWindow window;
-    hitungrama::TapeStore &tape = window.form->tape();
+    hitungrama::TapeStore &tape = *window.form->tape();
     tape.setKeeping(keeping);
     QLineEdit *display = window.form->display();
     for (auto _ : state) {

@@ -70,7 +70,7 @@ TEST_F(WindowCheckTest, faults_are_named)
          [](Form1 &f) {
              f.showTape(false);
              f.tapeWindow()->close();
-             f.tape().setWatching(true);
+             f.tape()->setWatching(true);
          },
          {}},
     };
