@@ -233,9 +233,14 @@ TapeStore *Form1::tape() const
             return nullptr;
         m_tape.reset(module->createStore(tapeOptions()));
         if (m_tapeOpened)
-            m_tape->open(module->defaultPath());
+            openTapeFile();
     }
     return m_tape.get();
+}
+
+void Form1::openTapeFile() const
+{
+    m_tape->open(TapeModuleLoader::module()->defaultPath());
 }
 
 void Form1::showTape(bool activate)
@@ -359,8 +364,8 @@ void Form1::showEvent(QShowEvent *event)
     // leaves behind.
     if (!m_tapeOpened) {
         m_tapeOpened = true;
-        if (m_tape != nullptr)
-            m_tape->open(TapeModuleLoader::module()->defaultPath());
+        if (isTapeLoaded())
+            openTapeFile();
         // Open at the end of the last run: open again, behind this window.
         if (TapeWindowPlacement::wasOpen())
             QTimer::singleShot(0, this, [this] { showTape(false); });

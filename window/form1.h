@@ -125,6 +125,8 @@ private:
     void showAbout();
     void askExit();
     void toggleWidth();
+    // Sets the tape's file; it opens there at its first use.
+    void openTapeFile() const;
 
     FormDescription m_form;
     MessageBoxService &m_boxes;

@@ -27,9 +27,9 @@ void show(Form1 &window);
 constexpr int kExitFlushMs = 15000;
 
 // Shows the window and runs the event loop until the window closes (whatever
-// other windows are open), "OFF" is answered Yes (which ends the program at once without closing
-// events) or a termination signal comes; writes the tape's queued lines and
-// returns the exit code.
+// other windows are open), "OFF" is answered Yes (which ends the program at
+// once without closing events) or a termination signal comes; writes the
+// tape's queued lines and returns the exit code.
 int run(Form1 &window);
 
 } // namespace ProgramStart
