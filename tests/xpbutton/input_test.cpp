@@ -1,6 +1,10 @@
+// The button's mouse and keyboard input, its keyboard clicks from the host
+// and what it tells screen readers.
 #include "testhost.h"
 #include "xpbutton/accesskey.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -9,8 +13,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
-
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +42,11 @@ protected:
     TestHost host;
     XPButton *button = host.second();
     EventLog log{button};
+    void hover()
+    {
+        TestHost::movePointerTo(button, kInside);
+        log.take();
+    }
 };
 
 TEST_F(Input, hover_entry_then_one_more_move_then_silence_until_the_pointer_leaves)
@@ -85,14 +92,15 @@ TEST_F(Input, cut_corner_counts_as_outside)
 
 TEST_F(Input, left_press_looks_pressed_and_only_a_release_over_the_button_clicks)
 {
-    TestHost::movePointerTo(button, kInside);
-    log.take();
+    hover();
     TestHost::press(button, kInside);
     EXPECT_TRUE(pressedFaceShown(button));
     TestHost::release(button, kInside);
     EXPECT_EQ(log.take(), (QStringList{kDown, kUp, "Click"}));
     EXPECT_FALSE(pressedFaceShown(button));
     EXPECT_TRUE(hoverRingShown(button) && !timerRunning(button)) << "released over it: still hovered";
+    TestHost::doubleClick(button, kInside);
+    EXPECT_EQ(log.take(), (QStringList{kDown, kUp, "Click", "MouseDown(1,0,0,0)", kUp, "Click"}));
     TestHost::press(button, kInside);
     TestHost::release(button, QPoint(-20, 5));
     TestHost::press(button, kInside);
@@ -102,8 +110,7 @@ TEST_F(Input, left_press_looks_pressed_and_only_a_release_over_the_button_clicks
 
 TEST_F(Input, right_press_neither_looks_pressed_nor_clicks_but_space_still_does)
 {
-    TestHost::movePointerTo(button, kInside);
-    log.take();
+    hover();
     button->setFocus();
     TestHost::press(button, kInside, Qt::RightButton);
     EXPECT_FALSE(pressedFaceShown(button));
@@ -152,7 +159,7 @@ void sendTimedKey(XPButton *button, QEvent::Type type, Qt::Key key, quint64 time
     QApplication::sendEvent(button, &event);
 }
 
-TEST_F(Input, held_key_repeats_without_the_repeat_flag_click_once_at_the_real_release)
+TEST_F(Input, held_key_repeats_without_the_repeat_flag_click_once_at_the_real_release_or_its_wait)
 {
     button->setFocus();
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return}) {
@@ -173,11 +180,7 @@ TEST_F(Input, held_key_repeats_without_the_repeat_flag_click_once_at_the_real_re
         EXPECT_FALSE(pressedFaceShown(button));
         log.take();
     }
-}
-
-TEST_F(Input, repeat_press_arriving_after_the_wait_stops_the_hold_from_clicking_again)
-{
-    button->setFocus();
+    // A repeat press arriving after the wait stops the hold from clicking again.
     sendTimedKey(button, QEvent::KeyPress, Qt::Key_Space, 1000);
     sendTimedKey(button, QEvent::KeyRelease, Qt::Key_Space, 1500);
     ASSERT_TRUE(QTest::qWaitFor([&] { return log.count("Click") == 1; }));
@@ -256,22 +259,16 @@ TEST_F(Input, return_release_after_the_box_it_opened_closed_does_not_click_again
 
 TEST_F(Input, arrows_move_the_focus_later_and_still_raise_KeyDown)
 {
-    const struct {
-        const char *name;
-        Qt::Key key;
-        int code;
-        XPButton *target;
-    } cases[] = {{"left_forward", Qt::Key_Left, 37, host.third()},
-                 {"right_forward", Qt::Key_Right, 39, host.third()},
-                 {"up_backward", Qt::Key_Up, 38, host.first()},
-                 {"down_backward", Qt::Key_Down, 40, host.first()}};
-    for (const auto &c : cases) {
+    // Left and right move forward, up and down backward.
+    const std::tuple<Qt::Key, int, XPButton *> cases[] = {{Qt::Key_Left, 37, host.third()},
+        {Qt::Key_Right, 39, host.third()}, {Qt::Key_Up, 38, host.first()}, {Qt::Key_Down, 40, host.first()}};
+    for (const auto &[key, code, target] : cases) {
         button->setFocus();
         log.take();
-        QTest::keyClick(button, c.key);
-        EXPECT_EQ(log.lines().value(0), QStringLiteral("KeyDown(%1,0)").arg(c.code)) << c.name;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == c.target; })) << c.name;
-        EXPECT_TRUE(focusRingShown(c.target) && !focusRingShown(button)) << c.name;
+        QTest::keyClick(button, key);
+        EXPECT_EQ(log.lines().value(0), QStringLiteral("KeyDown(%1,0)").arg(code));
+        EXPECT_TRUE(QTest::qWaitFor([&, target = target] { return QApplication::focusWidget() == target; })) << code;
+        EXPECT_TRUE(focusRingShown(target) && !focusRingShown(button)) << code;
     }
 }
 
@@ -323,39 +320,24 @@ TEST_F(Input, disabled_or_never_read_button_raises_nothing)
     }
 }
 
-TEST_F(Input, double_click_gives_two_clicks)
-{
-    TestHost::movePointerTo(button, kInside);
-    log.take();
-    TestHost::doubleClick(button, kInside);
-    EXPECT_EQ(log.take(), (QStringList{kDown, kUp, "Click", "MouseDown(1,0,0,0)", kUp, "Click"}));
-}
-
 // On Wayland a pointer that leaves the window in one motion sends no motion
 // outside it and the cursor position stays the last one seen over the
 // button; only the window's leave tells.
 TEST(Hover, ends_when_the_window_reports_the_pointer_gone)
 {
-    const struct {
-        const char *name;
-        std::function<void(TestHost &)> leave;
-    } cases[] = {{"window_leave",
-                  [](TestHost &h) {
-                      QEvent leave(QEvent::Leave);
-                      QCoreApplication::sendEvent(h.window()->windowHandle(), &leave);
-                  }},
-                 {"window_hidden", [](TestHost &h) { h.window()->hide(); }}};
-    for (const auto &c : cases) {
+    for (const bool hide : {false, true}) {
+        SCOPED_TRACE(hide ? "window hidden" : "window left");
         TestHost local;
         XPButton *b = local.second();
         EventLog bLog(b);
         TestHost::movePointerTo(b, kInside);
-        ASSERT_TRUE(hoverRingShown(b)) << c.name;
-        c.leave(local);
+        ASSERT_TRUE(hoverRingShown(b));
+        QEvent leave(QEvent::Leave);
+        hide ? local.window()->hide() : void(QCoreApplication::sendEvent(local.window()->windowHandle(), &leave));
         QCoreApplication::processEvents();
-        EXPECT_EQ(bLog.take(), (QStringList{"MouseOver", "MouseMove(0,0,10,12)", "MouseOut"})) << c.name;
+        EXPECT_EQ(bLog.take(), (QStringList{"MouseOver", "MouseMove(0,0,10,12)", "MouseOut"}));
         local.window()->show();
-        EXPECT_FALSE(hoverRingShown(b)) << c.name;
+        EXPECT_FALSE(hoverRingShown(b));
     }
 }
 
@@ -382,45 +364,98 @@ TEST_F(Input, held_press_runs_the_hover_timer_and_a_drag_back_shows_the_pressed_
     EXPECT_FALSE(timerRunning(button) || hoverRingShown(button));
 }
 
-enum class Meanwhile { Disable, Hide, Delete, Release };
-
-class PendingEventsDuringPress : public Input, public ::testing::WithParamInterface<Meanwhile> {};
-
-TEST_P(PendingEventsDuringPress, are_survived)
+// Events a press queues, run before its release, leave no pressed look.
+TEST(PendingEventsDuringPress, are_survived)
 {
-    QPointer<XPButton> guard(button);
-    QObject::connect(button, &XPButton::MouseDown, button, [&] {
-        QMetaObject::invokeMethod(qApp, [&] {
-            switch (GetParam()) {
-            case Meanwhile::Disable: guard->setButtonEnabled(false); break;
-            case Meanwhile::Hide: guard->hide(); break;
-            case Meanwhile::Delete: delete guard.data(); break;
-            case Meanwhile::Release: {
-                QMouseEvent release(QEvent::MouseButtonRelease, kInside, guard->mapToGlobal(kInside),
-                                    Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-                QApplication::sendEvent(guard, &release);
-            }
-            }
-        }, Qt::QueuedConnection);
-    });
-    TestHost::press(button, kInside);
-    TestHost::release(host.window(), QPoint(5, 5));
-    if (GetParam() == Meanwhile::Delete) {
-        EXPECT_TRUE(guard.isNull());
-        return;
+    enum Meanwhile { Disable, Hide, Delete, Release };
+    for (const Meanwhile meanwhile : {Disable, Hide, Delete, Release}) {
+        SCOPED_TRACE(int(meanwhile));
+        TestHost local;
+        QPointer<XPButton> guard(local.second());
+        EventLog bLog(guard);
+        QObject::connect(guard, &XPButton::MouseDown, guard, [&] {
+            QMetaObject::invokeMethod(qApp, [&] {
+                switch (meanwhile) {
+                case Disable: guard->setButtonEnabled(false); break;
+                case Hide: guard->hide(); break;
+                case Delete: delete guard.data(); break;
+                case Release: {
+                    QMouseEvent release(QEvent::MouseButtonRelease, kInside, guard->mapToGlobal(kInside),
+                                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+                    QApplication::sendEvent(guard, &release);
+                }
+                }
+            }, Qt::QueuedConnection);
+        });
+        TestHost::press(guard, kInside);
+        TestHost::release(local.window(), QPoint(5, 5));
+        if (meanwhile == Delete) {
+            EXPECT_TRUE(guard.isNull());
+            continue;
+        }
+        EXPECT_FALSE(pressedFaceShown(guard));
+        EXPECT_EQ(bLog.count("Click"), meanwhile == Release ? 1 : 0);
     }
-    EXPECT_FALSE(pressedFaceShown(guard)) << "no pressed look after the pending events";
-    EXPECT_EQ(log.count("Click"), GetParam() == Meanwhile::Release ? 1 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PendingEventsDuringPress,
-                         ::testing::Values(Meanwhile::Disable, Meanwhile::Hide, Meanwhile::Delete,
-                                           Meanwhile::Release),
-                         [](const auto &info) {
-                             return std::string(info.param == Meanwhile::Disable ? "disable"
-                                                : info.param == Meanwhile::Hide  ? "hide"
-                                                : info.param == Meanwhile::Delete ? "delete"
-                                                                                  : "release");
-                         });
+class KeyboardClick : public Input {};
+
+TEST_F(KeyboardClick, shows_the_pressed_face_until_its_timer_and_leaves_the_focus)
+{
+    host.first()->setFocus();
+    button->setButtonEnabled(false);
+    EXPECT_FALSE(button->clickFromKeyboard(50));
+    button->setButtonEnabled(true);
+    ASSERT_TRUE(button->clickFromKeyboard(50));
+    EXPECT_EQ(log.take(), QStringList{"Click"});
+    EXPECT_TRUE(pressedFaceShown(button));
+    EXPECT_EQ(QApplication::focusWidget(), host.first());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pressedFaceShown(button); }));
+    // After a right press Space looks unpressed; a keyboard click between
+    // them must leave that press state alone.
+    button->setFocus();
+    TestHost::press(button, kInside, Qt::RightButton);
+    TestHost::release(button, kInside, Qt::RightButton);
+    ASSERT_TRUE(button->clickFromKeyboard(50));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !pressedFaceShown(button); }));
+    QTest::keyPress(button, Qt::Key_Space);
+    EXPECT_FALSE(pressedFaceShown(button));
+    QTest::keyRelease(button, Qt::Key_Space);
+}
+
+class Accessibility : public Input {};
+
+TEST_F(Accessibility, push_button_named_by_caption_with_tooltip_states_press_and_its_keys)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(iface, nullptr);
+    QAccessibleActionInterface *actions = iface->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    const QString press = QAccessibleActionInterface::pressAction();
+    EXPECT_EQ(iface->role(), QAccessible::PushButton);
+    for (const auto &[caption, name] : {std::pair{"&Save", "Save"}, {"A&&B", "A&B"}, {"&&&x", "&x"}}) {
+        button->setCaption(QString::fromUtf8(caption));
+        EXPECT_EQ(iface->text(QAccessible::Name), QString::fromUtf8(name)) << caption;
+    }
+    button->setToolTip(QStringLiteral("Kosongkan memori"));
+    EXPECT_EQ(iface->text(QAccessible::Description), QStringLiteral("Kosongkan memori"));
+    // The press action announces the key hint, then the access key.
+    const std::tuple<const char *, const char *, QStringList> cases[] = {{"Sin", "", {}}, {"Sin", "S", {"S"}},
+        {"&Save", "Ctrl+M", {"Ctrl+M", "Alt+S"}}, {"&Save", "", {"Alt+S"}}};
+    for (const auto &[caption, hint, bindings] : cases) {
+        button->setCaption(QString::fromLatin1(caption));
+        button->setKeyHint(QString::fromLatin1(hint));
+        EXPECT_EQ(actions->keyBindingsForAction(press), bindings) << caption << " " << hint;
+        EXPECT_TRUE(actions->keyBindingsForAction(QStringLiteral("other")).isEmpty());
+    }
+    button->setFocus();
+    EXPECT_TRUE(iface->state().focused);
+    actions->doAction(press);
+    EXPECT_EQ(log.take(), QStringList{"Click"});
+    button->setButtonEnabled(false);
+    EXPECT_TRUE(iface->state().disabled);
+    actions->doAction(press);
+    EXPECT_TRUE(log.lines().isEmpty());
+}
 
 } // namespace
