@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <initializer_list>
 #include <limits>
 #include <set>
@@ -69,7 +68,7 @@ void expectPixels(const QImage &image, std::initializer_list<PixelCase> cases)
         EXPECT_EQ(rgb(image.pixel(c.x, c.y)), rgb(c.colour)) << c.name << " at " << c.x << "," << c.y;
 }
 
-TEST(RestingFace, rows_of_a_25_pixel_high_button_between_the_frame_columns)
+TEST(RestingFace, rows_between_the_frame_columns_then_frame_columns_and_rounded_corners)
 {
     const QImage image = render(ButtonLook{});
     const PixelCase rows[] = {
@@ -81,11 +80,6 @@ TEST(RestingFace, rows_of_a_25_pixel_high_button_between_the_frame_columns)
     for (const PixelCase &row : rows)
         for (int x = 2; x <= W - 3; ++x)
             ASSERT_EQ(rgb(image.pixel(x, row.y)), rgb(row.colour)) << row.name << " column " << x;
-}
-
-TEST(RestingFace, frame_columns_and_rounded_corners)
-{
-    const QImage image = render(ButtonLook{});
     for (int y = 2; y <= B - 3; ++y)
         ASSERT_TRUE(image.pixel(0, y) == kFrame && image.pixel(R, y) == kFrame) << y;
     expectPixels(image, {{"tl_side", 0, 1, kCornerOuter}, {"tl_inner", 1, 1, kCornerInner},
@@ -101,8 +95,7 @@ TEST(PressedFace, is_dark_on_top_and_light_at_the_bottom)
 {
     expectPixels(render(look(true, false, false, true)),
                  {{"top", 10, 1, qRgb(209, 204, 192)}, {"second", 10, 2, qRgb(220, 216, 207)},
-                  {"first_band", 10, 4, qRgb(226, 225, 218)},
-                  {"second_band", 10, 5, qRgb(225, 224, 217)},
+                  {"first_band", 10, 4, qRgb(226, 225, 218)}, {"second_band", 10, 5, qRgb(225, 224, 217)},
                   {"last_band", 10, 21, qRgb(225, 224, 217)}, {"b_minus_3", 10, 22, qRgb(234, 233, 227)},
                   {"b_minus_2", 10, 23, qRgb(242, 241, 238)}, {"frame", 10, 24, kFrame},
                   {"corner", 1, 1, kCornerInner}});
@@ -114,11 +107,10 @@ TEST(DisabledFace, own_fill_frame_and_corner_pixels)
     const QRgb D = qRgb(234, 233, 222);
     const QRgb F = qRgb(201, 199, 186);
     expectPixels(render(look(false, false, false, false)),
-                 {{"fill", 10, 10, qRgb(245, 244, 234)}, {"top", 10, 0, F}, {"left", 0, 10, F},
-                  {"right", R, 10, F}, {"bottom", 10, B - 1, F}, {"c1", 0, 1, A}, {"c2", 1, 1, A},
-                  {"c3", 1, 0, A}, {"c4", 1, 2, D}, {"c5", 2, 1, D}, {"c16", R, B - 2, A},
-                  {"c17", R - 1, B - 2, A}, {"c18", R - 1, B - 1, A}, {"c19", R - 1, B - 3, D},
-                  {"c20", R - 2, B - 2, D}});
+                 {{"fill", 10, 10, qRgb(245, 244, 234)}, {"top", 10, 0, F}, {"left", 0, 10, F}, {"right", R, 10, F},
+                  {"bottom", 10, B - 1, F}, {"c1", 0, 1, A}, {"c2", 1, 1, A}, {"c3", 1, 0, A}, {"c4", 1, 2, D},
+                  {"c5", 2, 1, D}, {"c16", R, B - 2, A}, {"c17", R - 1, B - 2, A}, {"c18", R - 1, B - 1, A},
+                  {"c19", R - 1, B - 3, D}, {"c20", R - 2, B - 2, D}});
 }
 
 TEST(Looks, choose_between_disabled_pressed_hover_and_focus)
@@ -137,15 +129,12 @@ TEST(HoverRing, pixels)
 {
     expectPixels(render(look(true, true, false, false)),
                  {{"top_line", 10, 1, qRgb(255, 240, 207)}, {"top_line_last", 37, 1, qRgb(255, 240, 207)},
-                  {"second_line", 10, 2, qRgb(253, 216, 137)},
-                  {"outer_first", 1, 2, qRgb(254, 223, 154)},
-                  {"outer_right_fourth", 38, 5, qRgb(251, 214, 133)},
-                  {"outer_settled", 1, 20, qRgb(238, 175, 42)},
-                  {"inner_first", 2, 3, qRgb(252, 210, 121)},
-                  {"inner_right_third", 37, 5, qRgb(250, 202, 105)},
-                  {"inner_settled", 2, 15, qRgb(243, 174, 49)},
-                  {"bottom_inner", 38, 22, qRgb(243, 174, 49)}, {"bottom", 10, 23, qRgb(229, 151, 0)},
-                  {"corner_kept", 1, 23, kCornerInner}, {"face", 10, 10, qRgb(248, 248, 246)}});
+                  {"second_line", 10, 2, qRgb(253, 216, 137)}, {"outer_first", 1, 2, qRgb(254, 223, 154)},
+                  {"outer_right_fourth", 38, 5, qRgb(251, 214, 133)}, {"outer_settled", 1, 20, qRgb(238, 175, 42)},
+                  {"inner_first", 2, 3, qRgb(252, 210, 121)}, {"inner_right_third", 37, 5, qRgb(250, 202, 105)},
+                  {"inner_settled", 2, 15, qRgb(243, 174, 49)}, {"bottom_inner", 38, 22, qRgb(243, 174, 49)},
+                  {"bottom", 10, 23, qRgb(229, 151, 0)}, {"corner_kept", 1, 23, kCornerInner},
+                  {"face", 10, 10, qRgb(248, 248, 246)}});
 }
 
 // A pen-2 side stamp at y covers rows y - 1 and y, so row r shows stamp r + 1.
@@ -154,12 +143,11 @@ TEST(FocusRing, pixels)
     expectPixels(render(look(true, false, true, false)),
                  {{"top_line", 10, 1, qRgb(206, 231, 251)}, {"second_line", 10, 2, qRgb(188, 212, 246)},
                   {"side_first", 1, 2, qRgb(186, 211, 246)}, {"side_inner", 2, 2, qRgb(186, 211, 246)},
-                  {"side_row_10", 1, 10, qRgb(154, 187, 238)},
-                  {"right_row_10", 37, 10, qRgb(154, 187, 238)},
-                  {"right_outer_row_10", 38, 10, qRgb(154, 187, 238)},
-                  {"side_last", 2, 21, qRgb(114, 157, 228)}, {"two_wide_only", 3, 10, qRgb(248, 248, 246)},
-                  {"bottom_inner", 10, 22, qRgb(110, 154, 227)}, {"left_dot", 2, 23, qRgb(77, 125, 193)},
-                  {"bottom", 10, 23, qRgb(97, 125, 229)}, {"right_dot", 37, 23, qRgb(77, 125, 193)}});
+                  {"side_row_10", 1, 10, qRgb(154, 187, 238)}, {"right_row_10", 37, 10, qRgb(154, 187, 238)},
+                  {"right_outer_row_10", 38, 10, qRgb(154, 187, 238)}, {"side_last", 2, 21, qRgb(114, 157, 228)},
+                  {"two_wide_only", 3, 10, qRgb(248, 248, 246)}, {"bottom_inner", 10, 22, qRgb(110, 154, 227)},
+                  {"left_dot", 2, 23, qRgb(77, 125, 193)}, {"bottom", 10, 23, qRgb(97, 125, 229)},
+                  {"right_dot", 37, 23, qRgb(77, 125, 193)}});
 }
 
 TEST(SmallButton, draws_every_look_and_keeps_the_fixed_lines_under_six_rows)
@@ -378,7 +366,8 @@ TEST(DeviceRatio, every_frame_and_ring_line_has_one_device_width_on_every_side)
             for (const QPoint at : {QPoint(0, 0), QPoint(1, 1), QPoint(8, 144)}) {
                 const QImage image = renderAt(look(true, true, false, false), size.width(), size.height(), c.ratio, at);
                 const int midX = image.width() / 2, midY = image.height() / 2, w = c.width;
-                SCOPED_TRACE(::testing::Message() << c.ratio << " " << size.width() << "x" << size.height() << " at " << at.x());
+                SCOPED_TRACE(::testing::Message() << c.ratio << " " << size.width() << "x" << size.height()
+                                                  << " at " << at.x());
                 EXPECT_EQ(runs(image, {0, midY}, {1, 0}, 3), std::vector<int>(3, w)) << "left";
                 EXPECT_EQ(runs(image, {image.width() - 1, midY}, {-1, 0}, 3), std::vector<int>(3, w)) << "right";
                 EXPECT_EQ(runs(image, {midX, 0}, {0, 1}, 3), std::vector<int>(3, w)) << "top";
@@ -449,10 +438,9 @@ TEST(DeviceRatio, button_draws_again_on_a_screen_with_another_ratio)
         int edge;
     } cases[] = {{"two", 2.0, 2}, {"oneandhalf", 1.5, 2}, {"one", 1.0, 1}};
     for (const auto &c : cases) {
-        const QList<QScreen *> screens = QGuiApplication::screens();
-        const auto screen = std::find_if(screens.begin(), screens.end(), [&](QScreen *s) { return s->name() == c.screen; });
-        ASSERT_NE(screen, screens.end()) << c.screen;
-        window.windowHandle()->setScreen(*screen);
+        for (QScreen *screen : QGuiApplication::screens())
+            if (screen->name() == QLatin1String(c.screen))
+                window.windowHandle()->setScreen(screen);
         ASSERT_TRUE(QTest::qWaitFor([&] { return button->devicePixelRatioF() == c.ratio; })) << c.screen;
         QCoreApplication::processEvents();
         const QImage &image = button->image();
