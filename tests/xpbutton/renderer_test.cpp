@@ -42,13 +42,7 @@ QImage render(const ButtonLook &look, int width = W, int height = H)
 
 ButtonLook look(bool enabled, bool hover, bool focus, bool pressed, short pressButton = 1)
 {
-    ButtonLook l;
-    l.enabled = enabled;
-    l.hover = hover;
-    l.focus = focus;
-    l.pressRequested = pressed;
-    l.pressButton = pressButton;
-    return l;
+    return ButtonLook{enabled, hover, focus, pressed, pressButton, {}, {}};
 }
 
 std::string rgb(QRgb c)
@@ -198,11 +192,8 @@ TEST(Caption, colour_follows_enabled_and_hover)
                  {"system_frame_black", true, false, 0x80000006, 0, qRgb(0, 0, 0)},
                  {"system_title_white", true, true, 0, 0x80000009, qRgb(255, 255, 255)}};
     for (const auto &c : cases) {
-        ButtonLook l = look(c.enabled, c.hover, false, false);
-        l.caption = QStringLiteral("MW");
-        l.font = fontFromPoints(QStringLiteral("DejaVu Sans"), 24, true);
-        l.foreColor = c.fore;
-        l.foreHover = c.foreHover;
+        const ButtonLook l{c.enabled, c.hover, false, false, 1, QStringLiteral("MW"),
+                           fontFromPoints(QStringLiteral("DejaVu Sans"), 24, true), c.fore, c.foreHover};
         EXPECT_GT(countInFace(render(l, 80, 50), c.expected), 20) << c.name;
     }
 }
@@ -390,10 +381,8 @@ QRect inkBox(const QImage &image, QRgb ink)
 // the 100 % letters blown up, yet they stay in the same place.
 TEST(DeviceRatio, caption_is_drawn_at_device_resolution_in_the_same_place)
 {
-    ButtonLook caption;
-    caption.caption = QStringLiteral("Sin");
-    caption.font = fontFromPoints(QStringLiteral("DejaVu Sans"), 12, true);
-    caption.foreColor = 0x000000;
+    const ButtonLook caption{true, false, false, false, 0, QStringLiteral("Sin"),
+                             fontFromPoints(QStringLiteral("DejaVu Sans"), 12, true), 0x000000};
     const QImage small = renderAt(caption, 49, 25, 1.0);
     for (const qreal ratio : {1.5, 2.0}) {
         const QImage large = renderAt(caption, 49, 25, ratio);

@@ -71,26 +71,10 @@ void TestHost::movePointerAway()
     movePointerTo(m_window.get(), QPoint(300, 180));
 }
 
-namespace {
-QPoint inWindow(QWidget *widget, QPoint local)
+void TestHost::mouse(QTest::MouseAction action, QWidget *widget, QPoint local, Qt::MouseButton button)
 {
-    return widget->window()->mapFromGlobal(widget->mapToGlobal(local));
-}
-} // namespace
-
-void TestHost::press(QWidget *widget, QPoint local, Qt::MouseButton button)
-{
-    QTest::mousePress(widget->window()->windowHandle(), button, {}, inWindow(widget, local));
-}
-
-void TestHost::release(QWidget *widget, QPoint local, Qt::MouseButton button)
-{
-    QTest::mouseRelease(widget->window()->windowHandle(), button, {}, inWindow(widget, local));
-}
-
-void TestHost::doubleClick(QWidget *widget, QPoint local)
-{
-    QTest::mouseDClick(widget->window()->windowHandle(), Qt::LeftButton, {}, inWindow(widget, local));
+    const QPoint inWindow = widget->window()->mapFromGlobal(widget->mapToGlobal(local));
+    QTest::mouseEvent(action, widget->window()->windowHandle(), button, {}, inWindow);
 }
 
 } // namespace hitungrama::test

@@ -3,6 +3,7 @@
 #include "xpbutton/xpbutton.h"
 
 #include <QStringList>
+#include <QTest>
 
 #include <memory>
 
@@ -34,9 +35,10 @@ public:
     void movePointerAway();
     // Mouse buttons through the platform: Qt grabs the mouse on a press and
     // turns a quick second press into a double click.
-    static void press(QWidget *widget, QPoint local, Qt::MouseButton button = Qt::LeftButton);
-    static void release(QWidget *widget, QPoint local, Qt::MouseButton button = Qt::LeftButton);
-    static void doubleClick(QWidget *widget, QPoint local);
+    static void mouse(QTest::MouseAction action, QWidget *widget, QPoint local, Qt::MouseButton button);
+    static void press(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton) { mouse(QTest::MousePress, w, p, b); }
+    static void release(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton) { mouse(QTest::MouseRelease, w, p, b); }
+    static void doubleClick(QWidget *w, QPoint p) { mouse(QTest::MouseDClick, w, p, Qt::LeftButton); }
 
 private:
     std::unique_ptr<QWidget> m_window;
