@@ -25,28 +25,18 @@ const QPoint kInside(10, 12);
 const QString kDown = QStringLiteral("MouseDown(1,0,10,12)");
 const QString kUp = QStringLiteral("MouseUp(1,0,10,12)");
 
-QColor at(const XPButton *button, int x, int y)
-{
-    return QColor(button->image().pixel(x, y));
-}
+// The looks, told by one pixel each.
+QColor at(const XPButton *button, int x, int y) { return QColor(button->image().pixel(x, y)); }
 bool hoverRingShown(const XPButton *b) { return at(b, 1, 2) == QColor(254, 223, 154); }
 bool focusRingShown(const XPButton *b) { return at(b, 10, 1) == QColor(206, 231, 251); }
 bool pressedFaceShown(const XPButton *b) { return at(b, 10, 1) == QColor(209, 204, 192); }
-bool timerRunning(const XPButton *b)
-{
-    return b->findChild<QTimer *>(QStringLiteral("HoverTimer"))->isActive();
-}
+bool timerRunning(const XPButton *b) { return b->findChild<QTimer *>(QStringLiteral("HoverTimer"))->isActive(); }
 
 class Input : public ::testing::Test {
 protected:
     TestHost host;
     XPButton *button = host.second();
     EventLog log{button};
-    void hover()
-    {
-        TestHost::movePointerTo(button, kInside);
-        log.take();
-    }
 };
 
 TEST_F(Input, hover_entry_then_one_more_move_then_silence_until_the_pointer_leaves_or_reaches_a_cut_corner)
@@ -74,7 +64,8 @@ TEST_F(Input, hover_entry_then_one_more_move_then_silence_until_the_pointer_leav
 
 TEST_F(Input, left_press_looks_pressed_and_only_a_release_over_the_button_clicks)
 {
-    hover();
+    TestHost::movePointerTo(button, kInside);
+    log.take();
     TestHost::press(button, kInside);
     EXPECT_TRUE(pressedFaceShown(button));
     TestHost::release(button, kInside);
@@ -94,7 +85,8 @@ TEST_F(Input, left_press_looks_pressed_and_only_a_release_over_the_button_clicks
 // in between leaves that press state alone.
 TEST_F(Input, right_press_neither_looks_pressed_nor_clicks_but_space_still_does)
 {
-    hover();
+    TestHost::movePointerTo(button, kInside);
+    log.take();
     button->setFocus();
     TestHost::press(button, kInside, Qt::RightButton);
     EXPECT_FALSE(pressedFaceShown(button));

@@ -44,10 +44,7 @@ ButtonLook look(bool enabled, bool hover, bool focus, bool pressed, short pressB
     return ButtonLook{enabled, hover, focus, pressed, pressButton, {}, {}};
 }
 
-std::string rgb(QRgb c)
-{
-    return std::to_string(qRed(c)) + "," + std::to_string(qGreen(c)) + "," + std::to_string(qBlue(c));
-}
+std::string rgb(QRgb c) { return QColor(c).name().toStdString(); }
 
 struct PixelCase {
     const char *name;

@@ -28,11 +28,6 @@ EventLog::EventLog(XPButton *button)
     connect(button, &XPButton::KeyPress, this, [this](short a) { m_lines << QStringLiteral("KeyPress(%1)").arg(a); });
 }
 
-QStringList EventLog::take()
-{
-    return std::exchange(m_lines, {});
-}
-
 void readDefaults(XPButton &button, const QString &name)
 {
     QFont font(QStringLiteral("DejaVu Sans"));

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include <memory>
+#include <utility>
 
 namespace hitungrama::test {
 
@@ -13,7 +14,7 @@ namespace hitungrama::test {
 class EventLog : public QObject {
 public:
     explicit EventLog(XPButton *button);
-    QStringList take();
+    QStringList take() { return std::exchange(m_lines, {}); }
     const QStringList &lines() const { return m_lines; }
     int count(const QString &line) const { return int(m_lines.count(line)); }
 
