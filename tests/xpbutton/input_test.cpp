@@ -1,5 +1,4 @@
-// The button's mouse and keyboard input, its keyboard clicks from the host
-// and what it tells screen readers.
+// The button's mouse and keyboard input, its clicks from the host's key map, and its screen reader side.
 #include "testhost.h"
 #include "xpbutton/accesskey.h"
 
@@ -348,17 +347,15 @@ TEST(PendingEventsDuringPress, are_survived)
         TestHost local;
         QPointer<XPButton> guard(local.second());
         EventLog bLog(guard);
+        QMouseEvent release(QEvent::MouseButtonRelease, kInside, guard->mapToGlobal(kInside), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
         QObject::connect(guard, &XPButton::MouseDown, guard, [&] {
             QMetaObject::invokeMethod(qApp, [&] {
                 switch (meanwhile) {
                 case Disable: guard->setButtonEnabled(false); break;
                 case Hide: guard->hide(); break;
                 case Delete: delete guard.data(); break;
-                case Release: {
-                    QMouseEvent release(QEvent::MouseButtonRelease, kInside, guard->mapToGlobal(kInside),
-                                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-                    QApplication::sendEvent(guard, &release);
-                }
+                case Release: QApplication::sendEvent(guard, &release);
                 }
             }, Qt::QueuedConnection);
         });

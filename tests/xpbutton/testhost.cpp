@@ -1,7 +1,6 @@
 #include "testhost.h"
 
 #include <QCursor>
-#include <QTest>
 
 namespace hitungrama::test {
 
