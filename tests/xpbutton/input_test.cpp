@@ -303,12 +303,20 @@ TEST(Hover, ends_when_the_window_reports_the_pointer_gone)
         EventLog bLog(b);
         TestHost::movePointerTo(b, kInside);
         ASSERT_TRUE(hoverRingShown(b));
-        QEvent leave(QEvent::Leave);
         QMessageBox box(QMessageBox::Information, "Info", "x", QMessageBox::Ok, local.window());
         box.setWindowModality(Qt::ApplicationModal);
-        how == ModalBox ? box.show() : how == WindowHidden ? local.window()->hide()
-                                     : void(QCoreApplication::sendEvent(local.window()->windowHandle(), &leave));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return bLog.count("MouseOut") == 1; }));
+        if (how == ModalBox) {
+            box.show();
+            ASSERT_TRUE(QTest::qWaitFor([&] { return bLog.count("MouseOut") == 1; }));
+        } else {
+            QEvent leave(QEvent::Leave);
+            if (how == WindowHidden)
+                local.window()->hide();
+            else
+                QCoreApplication::sendEvent(local.window()->windowHandle(), &leave);
+            // The leave is handled at once, not on a later event.
+            QCoreApplication::processEvents();
+        }
         EXPECT_EQ(bLog.take(), (QStringList{"MouseOver", "MouseMove(0,0,10,12)", "MouseOut"}));
         local.window()->show();
         EXPECT_FALSE(hoverRingShown(b) || timerRunning(b));
