@@ -8,7 +8,12 @@ EventLog::EventLog(XPButton *button)
 {
     auto mouse = [this](const char *name) {
         return [this, name](short b, short s, float x, float y) {
-            m_lines << QStringLiteral("%1(%2,%3,%4,%5)").arg(QLatin1String(name)).arg(b).arg(s).arg(double(x)).arg(double(y));
+            m_lines << QStringLiteral("%1(%2,%3,%4,%5)")
+                           .arg(QLatin1String(name))
+                           .arg(b)
+                           .arg(s)
+                           .arg(double(x))
+                           .arg(double(y));
         };
     };
     auto key = [this](const char *name) {

@@ -38,7 +38,10 @@ public:
     // turns a quick second press into a double click.
     static void mouse(QTest::MouseAction action, QWidget *widget, QPoint local, Qt::MouseButton button);
     static void press(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton) { mouse(QTest::MousePress, w, p, b); }
-    static void release(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton) { mouse(QTest::MouseRelease, w, p, b); }
+    static void release(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton)
+    {
+        mouse(QTest::MouseRelease, w, p, b);
+    }
     static void doubleClick(QWidget *w, QPoint p) { mouse(QTest::MouseDClick, w, p, Qt::LeftButton); }
 
 private:
