@@ -7,9 +7,8 @@
 
 int main(int argc, char **argv)
 {
-    // No display is needed: every button test runs on the offscreen platform.
-    // Besides the primary screen it has screens at 150 % and 200 %, to which
-    // the device pixel ratio tests move their windows.
+    // No display is needed: the offscreen platform, with screens at 150 % and
+    // 200 % besides the primary one for the device pixel ratio tests.
     QTemporaryFile screens;
     if (screens.open()) {
         screens.write(R"({"screens": [

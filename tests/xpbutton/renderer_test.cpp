@@ -1,10 +1,23 @@
+// The button's drawing: canvas lines, each look's pixels at 100 % and at other device pixel ratios.
+#include "testhost.h"
+#include "xpbutton/canvas.h"
 #include "xpbutton/fontunits.h"
+#include "xpbutton/pixelgrid.h"
 #include "xpbutton/xpbuttonrenderer.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <limits>
+#include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace hitungrama;
 
@@ -13,7 +26,6 @@ namespace {
 constexpr int W = 40;
 constexpr int H = 25;
 constexpr int R = W - 1;
-constexpr int B = H;
 constexpr QRgb kFrame = 0xFF003C74;       // (0, 60, 116)
 constexpr QRgb kCornerOuter = 0xFF7A95A8; // (122, 149, 168)
 constexpr QRgb kCornerInner = 0xFF255783; // (37, 87, 131)
@@ -28,25 +40,26 @@ QImage render(const ButtonLook &look, int width = W, int height = H)
 
 ButtonLook look(bool enabled, bool hover, bool focus, bool pressed, short pressButton = 1)
 {
-    ButtonLook l;
-    l.enabled = enabled;
-    l.hover = hover;
-    l.focus = focus;
-    l.pressRequested = pressed;
-    l.pressButton = pressButton;
-    return l;
+    return ButtonLook{enabled, hover, focus, pressed, pressButton, {}, {}};
 }
 
-std::string rgb(QRgb c)
+std::string rgb(QRgb c) { return QColor(c).name().toStdString(); }
+
+struct PixelCase { const char *name; int x, y; QRgb colour; };
+
+using Points = std::set<std::pair<int, int>>;
+
+// The pixels of one colour in an area of the image, all of it by default.
+Points pixelsOf(const QImage &image, QRgb colour, QRect area = {})
 {
-    return std::to_string(qRed(c)) + "," + std::to_string(qGreen(c)) + "," + std::to_string(qBlue(c));
+    area = area.isNull() ? image.rect() : area;
+    Points points;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.pixel(x, y) == colour)
+                points.insert({x, y});
+    return points;
 }
-
-struct PixelCase {
-    const char *name;
-    int x, y;
-    QRgb colour;
-};
 
 void expectPixels(const QImage &image, std::initializer_list<PixelCase> cases)
 {
@@ -54,7 +67,7 @@ void expectPixels(const QImage &image, std::initializer_list<PixelCase> cases)
         EXPECT_EQ(rgb(image.pixel(c.x, c.y)), rgb(c.colour)) << c.name << " at " << c.x << "," << c.y;
 }
 
-TEST(RestingFace, rows_of_a_25_pixel_high_button_between_the_frame_columns)
+TEST(RestingFace, rows_between_the_frame_columns_then_frame_columns_and_rounded_corners)
 {
     const QImage image = render(ButtonLook{});
     const PixelCase rows[] = {
@@ -66,28 +79,22 @@ TEST(RestingFace, rows_of_a_25_pixel_high_button_between_the_frame_columns)
     for (const PixelCase &row : rows)
         for (int x = 2; x <= W - 3; ++x)
             ASSERT_EQ(rgb(image.pixel(x, row.y)), rgb(row.colour)) << row.name << " column " << x;
-}
-
-TEST(RestingFace, frame_columns_and_rounded_corners)
-{
-    const QImage image = render(ButtonLook{});
-    for (int y = 2; y <= B - 3; ++y)
+    for (int y = 2; y <= H - 3; ++y)
         ASSERT_TRUE(image.pixel(0, y) == kFrame && image.pixel(R, y) == kFrame) << y;
     expectPixels(image, {{"tl_side", 0, 1, kCornerOuter}, {"tl_inner", 1, 1, kCornerInner},
                          {"tl_top", 1, 0, kCornerOuter}, {"tr_top", R - 1, 0, kCornerOuter},
                          {"tr_inner", R - 1, 1, kCornerInner}, {"tr_side", R, 1, kCornerOuter},
-                         {"bl_side", 0, B - 2, kCornerOuter}, {"bl_inner", 1, B - 2, kCornerInner},
-                         {"bl_bottom", 1, B - 1, kCornerOuter}, {"br_side", R, B - 2, kCornerOuter},
-                         {"br_inner", R - 1, B - 2, kCornerInner},
-                         {"br_bottom", R - 1, B - 1, kCornerOuter}});
+                         {"bl_side", 0, H - 2, kCornerOuter}, {"bl_inner", 1, H - 2, kCornerInner},
+                         {"bl_bottom", 1, H - 1, kCornerOuter}, {"br_side", R, H - 2, kCornerOuter},
+                         {"br_inner", R - 1, H - 2, kCornerInner},
+                         {"br_bottom", R - 1, H - 1, kCornerOuter}});
 }
 
 TEST(PressedFace, is_dark_on_top_and_light_at_the_bottom)
 {
     expectPixels(render(look(true, false, false, true)),
                  {{"top", 10, 1, qRgb(209, 204, 192)}, {"second", 10, 2, qRgb(220, 216, 207)},
-                  {"first_band", 10, 4, qRgb(226, 225, 218)},
-                  {"second_band", 10, 5, qRgb(225, 224, 217)},
+                  {"first_band", 10, 4, qRgb(226, 225, 218)}, {"second_band", 10, 5, qRgb(225, 224, 217)},
                   {"last_band", 10, 21, qRgb(225, 224, 217)}, {"b_minus_3", 10, 22, qRgb(234, 233, 227)},
                   {"b_minus_2", 10, 23, qRgb(242, 241, 238)}, {"frame", 10, 24, kFrame},
                   {"corner", 1, 1, kCornerInner}});
@@ -99,11 +106,10 @@ TEST(DisabledFace, own_fill_frame_and_corner_pixels)
     const QRgb D = qRgb(234, 233, 222);
     const QRgb F = qRgb(201, 199, 186);
     expectPixels(render(look(false, false, false, false)),
-                 {{"fill", 10, 10, qRgb(245, 244, 234)}, {"top", 10, 0, F}, {"left", 0, 10, F},
-                  {"right", R, 10, F}, {"bottom", 10, B - 1, F}, {"c1", 0, 1, A}, {"c2", 1, 1, A},
-                  {"c3", 1, 0, A}, {"c4", 1, 2, D}, {"c5", 2, 1, D}, {"c16", R, B - 2, A},
-                  {"c17", R - 1, B - 2, A}, {"c18", R - 1, B - 1, A}, {"c19", R - 1, B - 3, D},
-                  {"c20", R - 2, B - 2, D}});
+                 {{"fill", 10, 10, qRgb(245, 244, 234)}, {"top", 10, 0, F}, {"left", 0, 10, F}, {"right", R, 10, F},
+                  {"bottom", 10, H - 1, F}, {"c1", 0, 1, A}, {"c2", 1, 1, A}, {"c3", 1, 0, A}, {"c4", 1, 2, D},
+                  {"c5", 2, 1, D}, {"c16", R, H - 2, A}, {"c17", R - 1, H - 2, A}, {"c18", R - 1, H - 1, A},
+                  {"c19", R - 1, H - 3, D}, {"c20", R - 2, H - 2, D}});
 }
 
 TEST(Looks, choose_between_disabled_pressed_hover_and_focus)
@@ -122,15 +128,12 @@ TEST(HoverRing, pixels)
 {
     expectPixels(render(look(true, true, false, false)),
                  {{"top_line", 10, 1, qRgb(255, 240, 207)}, {"top_line_last", 37, 1, qRgb(255, 240, 207)},
-                  {"second_line", 10, 2, qRgb(253, 216, 137)},
-                  {"outer_first", 1, 2, qRgb(254, 223, 154)},
-                  {"outer_right_fourth", 38, 5, qRgb(251, 214, 133)},
-                  {"outer_settled", 1, 20, qRgb(238, 175, 42)},
-                  {"inner_first", 2, 3, qRgb(252, 210, 121)},
-                  {"inner_right_third", 37, 5, qRgb(250, 202, 105)},
-                  {"inner_settled", 2, 15, qRgb(243, 174, 49)},
-                  {"bottom_inner", 38, 22, qRgb(243, 174, 49)}, {"bottom", 10, 23, qRgb(229, 151, 0)},
-                  {"corner_kept", 1, 23, kCornerInner}, {"face", 10, 10, qRgb(248, 248, 246)}});
+                  {"second_line", 10, 2, qRgb(253, 216, 137)}, {"outer_first", 1, 2, qRgb(254, 223, 154)},
+                  {"outer_right_fourth", 38, 5, qRgb(251, 214, 133)}, {"outer_settled", 1, 20, qRgb(238, 175, 42)},
+                  {"inner_first", 2, 3, qRgb(252, 210, 121)}, {"inner_right_third", 37, 5, qRgb(250, 202, 105)},
+                  {"inner_settled", 2, 15, qRgb(243, 174, 49)}, {"bottom_inner", 38, 22, qRgb(243, 174, 49)},
+                  {"bottom", 10, 23, qRgb(229, 151, 0)}, {"corner_kept", 1, 23, kCornerInner},
+                  {"face", 10, 10, qRgb(248, 248, 246)}});
 }
 
 // A pen-2 side stamp at y covers rows y - 1 and y, so row r shows stamp r + 1.
@@ -139,12 +142,11 @@ TEST(FocusRing, pixels)
     expectPixels(render(look(true, false, true, false)),
                  {{"top_line", 10, 1, qRgb(206, 231, 251)}, {"second_line", 10, 2, qRgb(188, 212, 246)},
                   {"side_first", 1, 2, qRgb(186, 211, 246)}, {"side_inner", 2, 2, qRgb(186, 211, 246)},
-                  {"side_row_10", 1, 10, qRgb(154, 187, 238)},
-                  {"right_row_10", 37, 10, qRgb(154, 187, 238)},
-                  {"right_outer_row_10", 38, 10, qRgb(154, 187, 238)},
-                  {"side_last", 2, 21, qRgb(114, 157, 228)}, {"two_wide_only", 3, 10, qRgb(248, 248, 246)},
-                  {"bottom_inner", 10, 22, qRgb(110, 154, 227)}, {"left_dot", 2, 23, qRgb(77, 125, 193)},
-                  {"bottom", 10, 23, qRgb(97, 125, 229)}, {"right_dot", 37, 23, qRgb(77, 125, 193)}});
+                  {"side_row_10", 1, 10, qRgb(154, 187, 238)}, {"right_row_10", 37, 10, qRgb(154, 187, 238)},
+                  {"right_outer_row_10", 38, 10, qRgb(154, 187, 238)}, {"side_last", 2, 21, qRgb(114, 157, 228)},
+                  {"two_wide_only", 3, 10, qRgb(248, 248, 246)}, {"bottom_inner", 10, 22, qRgb(110, 154, 227)},
+                  {"left_dot", 2, 23, qRgb(77, 125, 193)}, {"bottom", 10, 23, qRgb(97, 125, 229)},
+                  {"right_dot", 37, 23, qRgb(77, 125, 193)}});
 }
 
 TEST(SmallButton, draws_every_look_and_keeps_the_fixed_lines_under_six_rows)
@@ -173,15 +175,6 @@ TEST(CaptionPlacement, centres_vertically_with_halves_rounded_to_even)
     EXPECT_EQ(XPButtonRenderer::roundHalfEven(2.6), 3);
 }
 
-int countInFace(const QImage &image, QRgb colour)
-{
-    int count = 0;
-    for (int y = 3; y < image.height() - 4; ++y) // rows 1 and 2 are white background
-        for (int x = 2; x < image.width() - 2; ++x)
-            count += image.pixel(x, y) == colour ? 1 : 0;
-    return count;
-}
-
 TEST(Caption, colour_follows_enabled_and_hover)
 {
     const struct {
@@ -195,12 +188,10 @@ TEST(Caption, colour_follows_enabled_and_hover)
                  {"system_frame_black", true, false, 0x80000006, 0, qRgb(0, 0, 0)},
                  {"system_title_white", true, true, 0, 0x80000009, qRgb(255, 255, 255)}};
     for (const auto &c : cases) {
-        ButtonLook l = look(c.enabled, c.hover, false, false);
-        l.caption = QStringLiteral("MW");
-        l.font = fontFromPoints(QStringLiteral("DejaVu Sans"), 24, true);
-        l.foreColor = c.fore;
-        l.foreHover = c.foreHover;
-        EXPECT_GT(countInFace(render(l, 80, 50), c.expected), 20) << c.name;
+        const ButtonLook l{c.enabled, c.hover, false, false, 1, QStringLiteral("MW"),
+                           fontFromPoints(QStringLiteral("DejaVu Sans"), 24, true), c.fore, c.foreHover};
+        // Rows 1 and 2 of the face are white: the count starts below them.
+        EXPECT_GT(pixelsOf(render(l, 80, 50), c.expected, QRect(2, 3, 76, 43)).size(), 20u) << c.name;
     }
 }
 
@@ -222,6 +213,209 @@ TEST(Caption, ampersand_is_not_drawn_but_underlines_the_next_letter)
                 ASSERT_EQ(withoutMark.pixel(x, y), face.pixel(x, y)) << "glyph moved at " << x << "," << y;
             }
     EXPECT_GT(added, 3);
+}
+
+// Canvas lines leave out their end point; a wider pen reaches up and left.
+TEST(CanvasLine, paints_exactly_the_expected_pixels)
+{
+    QImage blank(12, 10, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    const auto block = [&](int left, int top, int right, int bottom) { // every point, the corners included
+        return pixelsOf(blank, qRgb(255, 255, 255), QRect(QPoint(left, top), QPoint(right, bottom)));
+    };
+    const struct {
+        const char *name;
+        int x1, y1, x2, y2, pen;
+        Points expected;
+    } cases[] = {{"rightwards", 2, 3, 6, 3, 1, block(2, 3, 5, 3)}, {"leftwards", 6, 3, 2, 3, 1, block(3, 3, 6, 3)},
+                 {"one_step_down_is_one_pixel", 7, 5, 7, 6, 1, block(7, 5, 7, 5)},
+                 {"to_its_own_start_draws_nothing", 4, 4, 4, 4, 1, Points{}},
+                 {"diagonal", 0, 0, 3, 3, 1, {{0, 0}, {1, 1}, {2, 2}}},
+                 {"pen_2_reaches_one_up_and_left", 2, 5, 5, 5, 2, block(1, 4, 4, 5)},
+                 {"pen_4_reaches_two_up_and_left", 3, 5, 5, 5, 4, block(1, 3, 5, 6)},
+                 {"clipped_at_the_edges", -5, 0, 20, 0, 4, block(0, 0, 11, 1)}};
+    for (const auto &c : cases) {
+        QImage image = blank.copy();
+        Canvas(image).line(c.x1, c.y1, c.x2, c.y2, c.pen, kFrame);
+        EXPECT_EQ(pixelsOf(image, kFrame), c.expected) << c.name;
+    }
+}
+
+// A button drawn at a ratio, laid out as XPButton does for a button whose
+// top-left corner lies at `at` in its window.
+QImage renderAt(const ButtonLook &look, int width, int height, qreal ratio, QPoint at = {})
+{
+    const int deviceWidth = PixelGrid::deviceSpan(at.x(), width, ratio);
+    const int deviceHeight = PixelGrid::deviceSpan(at.y(), height, ratio);
+    QImage image(deviceWidth, deviceHeight, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::magenta);
+    XPButtonRenderer::paint(image, PixelGrid(width, deviceWidth, ratio),
+                            PixelGrid(height, deviceHeight, ratio), look);
+    return image;
+}
+
+// The widths of the runs of equal colour met from one end of a scan line.
+std::vector<int> runs(const QImage &image, QPoint from, QPoint step, int count)
+{
+    std::vector<int> widths;
+    QPoint p = from;
+    QRgb colour = image.pixel(p);
+    int width = 0;
+    while (image.rect().contains(p) && int(widths.size()) < count) {
+        if (image.pixel(p) != colour) {
+            widths.push_back(width);
+            colour = image.pixel(p);
+            width = 0;
+        }
+        ++width;
+        p += step;
+    }
+    return widths;
+}
+
+// The outer pixels' widths are checked on drawn buttons below.
+TEST(PixelGrid, covers_the_device_length_and_shares_the_inner_pixels_evenly)
+{
+    for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0}) {
+        for (const int length : {1, 3, 8, 9, 17, 25, 33, 51, 79}) // up to 9: too short for the edge rule
+            for (const int position : {0, 1, 7}) {
+                const int device = PixelGrid::deviceSpan(position, length, ratio);
+                const PixelGrid grid(length, device, ratio);
+                SCOPED_TRACE(::testing::Message() << ratio << " length " << length << " at " << position);
+                ASSERT_EQ(grid.start(0), 0);
+                ASSERT_EQ(grid.start(length), device);
+                int narrowest = device, widest = 0;
+                for (int i = 0; i < length; ++i) {
+                    const int width = grid.start(i + 1) - grid.start(i);
+                    EXPECT_GE(width, 1) << i;
+                    if (i >= PixelGrid::kEdgePixels && i < length - PixelGrid::kEdgePixels) {
+                        narrowest = std::min(narrowest, width);
+                        widest = std::max(widest, width);
+                    }
+                }
+                EXPECT_LE(widest - narrowest, 1) << "inner pixels share evenly";
+            }
+    }
+}
+
+TEST(PixelGrid, follows_qt_rounding_of_widget_edges_and_survives_bad_input)
+{
+    EXPECT_EQ(PixelGrid::deviceSpan(0, 33, 1.5), 50);  // 0 .. 49.5 -> 50
+    EXPECT_EQ(PixelGrid::deviceSpan(1, 33, 1.5), 49);  // 1.5 -> 2 .. 51
+    EXPECT_EQ(PixelGrid::deviceSpan(1, 32, 1.5), 48);  // 2 .. 49.5 -> 50
+    EXPECT_EQ(PixelGrid::deviceSpan(5, 33, 2.0), 66);
+    EXPECT_EQ(PixelGrid::deviceSpan(5, 0, 2.0), 0);
+    EXPECT_EQ(PixelGrid::deviceSpan(5, 3, std::numeric_limits<qreal>::quiet_NaN()), 3);
+    EXPECT_EQ(PixelGrid(0, 0, 1.5).start(3), 0);
+}
+
+// At whole ratios every logical pixel of the look is a k-by-k block of the
+// colour it has at 100 %.
+TEST(DeviceRatio, whole_ratios_fill_blocks_with_the_100_percent_pixel)
+{
+    for (const ButtonLook &l : {ButtonLook{}, look(true, true, false, false)})
+        for (const int k : {2, 3}) {
+            const QImage small = renderAt(l, 33, 25, 1.0);
+            const QImage large = renderAt(l, 33, 25, k);
+            ASSERT_EQ(large.size(), QSize(33 * k, 25 * k));
+            for (int y = 0; y < large.height(); ++y)
+                for (int x = 0; x < large.width(); ++x)
+                    ASSERT_EQ(large.pixel(x, y), small.pixel(x / k, y / k)) << k << ": " << x << "," << y;
+        }
+}
+
+// Each line of the hover look, met from each side through the middle of the
+// button: left and right frame, outer and inner ring; top frame and the two
+// top ring lines; bottom frame, the two bottom ring lines and the shade.
+TEST(DeviceRatio, every_frame_and_ring_line_has_one_device_width_on_every_side)
+{
+    const struct {
+        qreal ratio;
+        int width;
+    } cases[] = {{1.0, 1}, {1.25, 1}, {1.5, 2}, {1.75, 2}, {2.0, 2}, {3.0, 3}};
+    for (const auto &c : cases)
+        for (const QSize size : {QSize(33, 25), QSize(49, 25), QSize(113, 17), QSize(79, 51)})
+            for (const QPoint at : {QPoint(0, 0), QPoint(1, 1), QPoint(8, 144)}) {
+                const QImage image = renderAt(look(true, true, false, false), size.width(), size.height(), c.ratio, at);
+                const int midX = image.width() / 2, midY = image.height() / 2, w = c.width;
+                SCOPED_TRACE(::testing::Message() << c.ratio << " " << size.width() << "x" << size.height()
+                                                  << " at " << at.x());
+                EXPECT_EQ(runs(image, {0, midY}, {1, 0}, 3), std::vector<int>(3, w)) << "left";
+                EXPECT_EQ(runs(image, {image.width() - 1, midY}, {-1, 0}, 3), std::vector<int>(3, w)) << "right";
+                EXPECT_EQ(runs(image, {midX, 0}, {0, 1}, 3), std::vector<int>(3, w)) << "top";
+                EXPECT_EQ(runs(image, {midX, image.height() - 1}, {0, -1}, 4), std::vector<int>(4, w)) << "bottom";
+                EXPECT_EQ(image.pixel(0, midY), kFrame);
+            }
+}
+
+QRect inkBox(const QImage &image, QRgb ink)
+{
+    QRect box;
+    for (const auto &[x, y] : pixelsOf(image, ink))
+        box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// The letters are drawn at the device resolution: at ratio 2 they are not
+// the 100 % letters blown up, yet they stay in the same place.
+TEST(DeviceRatio, caption_is_drawn_at_device_resolution_in_the_same_place)
+{
+    const ButtonLook caption{true, false, false, false, 0, QStringLiteral("Sin"),
+                             fontFromPoints(QStringLiteral("DejaVu Sans"), 12, true), 0x000000};
+    const QImage small = renderAt(caption, 49, 25, 1.0);
+    for (const qreal ratio : {1.5, 2.0}) {
+        const QImage large = renderAt(caption, 49, 25, ratio);
+        const QRect smallBox = inkBox(small, qRgb(0, 0, 0));
+        const QRect largeBox = inkBox(large, qRgb(0, 0, 0));
+        ASSERT_FALSE(smallBox.isEmpty() || largeBox.isEmpty()) << ratio;
+        const QRectF back(QPointF(largeBox.topLeft()) / ratio, QSizeF(largeBox.size()) / ratio);
+        EXPECT_NEAR(back.center().x(), QRectF(smallBox).center().x(), 1.0) << ratio;
+        EXPECT_NEAR(back.center().y(), QRectF(smallBox).center().y(), 1.0) << ratio;
+        EXPECT_NEAR(back.height(), smallBox.height(), 2.0) << ratio;
+    }
+    const QImage large = renderAt(caption, 49, 25, 2.0);
+    int mixedBlocks = 0;
+    for (int y = 0; y + 1 < large.height(); y += 2)
+        for (int x = 0; x + 1 < large.width(); x += 2) {
+            const QRgb c = large.pixel(x, y);
+            mixedBlocks += (large.pixel(x + 1, y) != c || large.pixel(x, y + 1) != c
+                            || large.pixel(x + 1, y + 1) != c) ? 1 : 0;
+        }
+    EXPECT_GT(mixedBlocks, 10) << "2x2 blocks with more than one colour: the letters are sharp";
+}
+
+// The window moves to screens at 200 %, 150 % and back to 100 %: each time the
+// button measures and draws again at the new ratio, with the frame one
+// device width wide, while its mask stays in logical pixels.
+TEST(DeviceRatio, button_draws_again_on_a_screen_with_another_ratio)
+{
+    test::TestHost host;
+    XPButton *button = host.first();
+    button->setCaption(QStringLiteral("7"));
+    button->setGeometry(9, 13, 33, 25);
+    const QImage atOne = button->image().copy();
+    ASSERT_EQ(atOne.size(), QSize(33, 25));
+    const QRegion logicalShape = button->mask();
+    const struct {
+        const char *screen;
+        qreal ratio;
+        int edge;
+    } cases[] = {{"two", 2.0, 2}, {"oneandhalf", 1.5, 2}, {"one", 1.0, 1}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.screen);
+        for (QScreen *screen : QGuiApplication::screens())
+            if (screen->name() == QLatin1String(c.screen))
+                host.window()->windowHandle()->setScreen(screen);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return button->devicePixelRatioF() == c.ratio; }));
+        QCoreApplication::processEvents();
+        const QImage &image = button->image();
+        EXPECT_EQ(image.devicePixelRatio(), c.ratio);
+        EXPECT_EQ(image.size(), QSize(PixelGrid::deviceSpan(9, 33, c.ratio), PixelGrid::deviceSpan(13, 25, c.ratio)));
+        EXPECT_EQ(runs(image, {0, image.height() / 2}, {1, 0}, 1), std::vector<int>{c.edge});
+        EXPECT_EQ(button->mask(), logicalShape);
+    }
+    EXPECT_EQ(button->image(), atOne) << "back at 100 %: every pixel as before";
 }
 
 } // namespace

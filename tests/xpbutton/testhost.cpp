@@ -1,7 +1,6 @@
 #include "testhost.h"
 
 #include <QCursor>
-#include <QTest>
 
 namespace hitungrama::test {
 
@@ -9,7 +8,12 @@ EventLog::EventLog(XPButton *button)
 {
     auto mouse = [this](const char *name) {
         return [this, name](short b, short s, float x, float y) {
-            m_lines << QStringLiteral("%1(%2,%3,%4,%5)").arg(QLatin1String(name)).arg(b).arg(s).arg(double(x)).arg(double(y));
+            m_lines << QStringLiteral("%1(%2,%3,%4,%5)")
+                           .arg(QLatin1String(name))
+                           .arg(b)
+                           .arg(s)
+                           .arg(double(x))
+                           .arg(double(y));
         };
     };
     auto key = [this](const char *name) {
@@ -26,11 +30,6 @@ EventLog::EventLog(XPButton *button)
     connect(button, &XPButton::KeyDown, this, key("KeyDown"));
     connect(button, &XPButton::KeyUp, this, key("KeyUp"));
     connect(button, &XPButton::KeyPress, this, [this](short a) { m_lines << QStringLiteral("KeyPress(%1)").arg(a); });
-}
-
-QStringList EventLog::take()
-{
-    return std::exchange(m_lines, {});
 }
 
 void readDefaults(XPButton &button, const QString &name)
@@ -71,26 +70,10 @@ void TestHost::movePointerAway()
     movePointerTo(m_window.get(), QPoint(300, 180));
 }
 
-namespace {
-QPoint inWindow(QWidget *widget, QPoint local)
+void TestHost::mouse(QTest::MouseAction action, QWidget *widget, QPoint local, Qt::MouseButton button)
 {
-    return widget->window()->mapFromGlobal(widget->mapToGlobal(local));
-}
-} // namespace
-
-void TestHost::press(QWidget *widget, QPoint local, Qt::MouseButton button)
-{
-    QTest::mousePress(widget->window()->windowHandle(), button, {}, inWindow(widget, local));
-}
-
-void TestHost::release(QWidget *widget, QPoint local, Qt::MouseButton button)
-{
-    QTest::mouseRelease(widget->window()->windowHandle(), button, {}, inWindow(widget, local));
-}
-
-void TestHost::doubleClick(QWidget *widget, QPoint local)
-{
-    QTest::mouseDClick(widget->window()->windowHandle(), Qt::LeftButton, {}, inWindow(widget, local));
+    const QPoint inWindow = widget->window()->mapFromGlobal(widget->mapToGlobal(local));
+    QTest::mouseEvent(action, widget->window()->windowHandle(), button, {}, inWindow);
 }
 
 } // namespace hitungrama::test

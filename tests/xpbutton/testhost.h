@@ -3,8 +3,10 @@
 #include "xpbutton/xpbutton.h"
 
 #include <QStringList>
+#include <QTest>
 
 #include <memory>
+#include <utility>
 
 namespace hitungrama::test {
 
@@ -12,7 +14,7 @@ namespace hitungrama::test {
 class EventLog : public QObject {
 public:
     explicit EventLog(XPButton *button);
-    QStringList take();
+    QStringList take() { return std::exchange(m_lines, {}); }
     const QStringList &lines() const { return m_lines; }
     int count(const QString &line) const { return int(m_lines.count(line)); }
 
@@ -34,9 +36,13 @@ public:
     void movePointerAway();
     // Mouse buttons through the platform: Qt grabs the mouse on a press and
     // turns a quick second press into a double click.
-    static void press(QWidget *widget, QPoint local, Qt::MouseButton button = Qt::LeftButton);
-    static void release(QWidget *widget, QPoint local, Qt::MouseButton button = Qt::LeftButton);
-    static void doubleClick(QWidget *widget, QPoint local);
+    static void mouse(QTest::MouseAction action, QWidget *widget, QPoint local, Qt::MouseButton button);
+    static void press(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton) { mouse(QTest::MousePress, w, p, b); }
+    static void release(QWidget *w, QPoint p, Qt::MouseButton b = Qt::LeftButton)
+    {
+        mouse(QTest::MouseRelease, w, p, b);
+    }
+    static void doubleClick(QWidget *w, QPoint p) { mouse(QTest::MouseDClick, w, p, Qt::LeftButton); }
 
 private:
     std::unique_ptr<QWidget> m_window;
