@@ -1,6 +1,5 @@
-// The tape window: opening it, its lines, Pakai, Salin, Hapus, Hapus semua,
-// Ekspor, the search, "Simpan riwayat" and what is kept of it between runs.
-// Driven by keys and clicks.
+// The tape window, driven by keys and clicks: its lines, commands, search,
+// "Simpan riwayat" and what is kept of it between runs.
 #include "windowsetup.h"
 
 #include "tape/tapemodel.h"
@@ -231,8 +230,7 @@ TEST_F(TapeWindowTest, ekspor_writes_the_chosen_file_or_says_why_and_leaves_none
     open();
     QTemporaryDir folder;
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("taken.csv")));
-    // The format comes from the name, else the filter; what each holds is
-    // TapeExport's, tested with the tape.
+    // The format comes from the name, else the filter; the contents are TapeExport's.
     const struct {
         const char *chosen;
         int filter;          // 0: CSV, 1: text
@@ -312,8 +310,7 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
         EXPECT_FALSE(keeping->isChecked());
         settle();
         EXPECT_EQ(window.boxes.records().back().request.defaultAnswer, MessageAnswer::No);
-        // What the file keeps, read by a store that keeps lines whatever the
-        // shared choice says.
+        // What the file keeps, read by a store that ignores the shared choice.
         QTemporaryDir own;
         TapeOptions options;
         options.settingsFile = own.filePath(QStringLiteral("keep.ini"));
