@@ -105,8 +105,7 @@ TEST_F(KeyboardTest, disabled_or_hidden_buttons_refuse_their_keys_with_a_beep)
     QTest::mouseClick(form().binaryModeBox(), Qt::LeftButton);
     ASSERT_EQ(form().binaryModeBox()->checkState(), Qt::Checked);
     key(Qt::Key_Escape);
-    // In binary mode only the digits 0 and 1 are enabled; "->" is hidden
-    // until the first table.
+    // Binary mode enables only 0 and 1; "->" is hidden until the first table.
     const std::tuple<const char *, const char *, int> cases[] = {
         {"1", "1", 0}, {"7", "1", 1}, {"0", "10", 1}, {"29>", "10", 4}};
     for (const auto &[keys, shown, beepCount] : cases) {
@@ -259,8 +258,7 @@ TEST_F(KeyboardTest, dead_and_input_method_keys_write_nothing_and_dead_circumfle
     commit.setCommitString(QStringLiteral("^"));
     QApplication::sendEvent(&display(), &commit);
     EXPECT_EQ(display().text(), QStringLiteral("0"));
-    // '^' the dead circumflex, '`' the dead grave; the focus on the display
-    // or on the "1" button.
+    // '^' the dead circumflex, '`' the dead grave; the focus on the display or "1".
     const std::tuple<bool, const char *, const char *> cases[] = {
         {false, "2^ 3=", "8"}, {true, "2^ 3=", "8"}, {true, "2^3= ", "1"}, {true, "2` ", "21"}};
     for (const auto &[onButton, keys, shown] : cases) {
@@ -291,8 +289,7 @@ TEST_F(KeyboardTest, return_still_held_after_the_box_it_closed_does_not_open_it_
     }
 }
 
-// The hints show only while Ctrl is really down: they go at its release
-// wherever it lands, in a menu or in another window.
+// The hints go at Ctrl's release wherever it lands, in a menu or in another window.
 TEST_F(KeyboardTest, holding_ctrl_shows_the_hints_over_unchanged_buttons_until_its_release)
 {
     KeyHintOverlay *hints = form().keyboard().hints();

@@ -62,12 +62,10 @@ const KeyCase kCases[] = {
 
 XPButton *find(const Form1 &form, const QString &caption)
 {
-    for (XPButton *button : form.controls().buttons()) {
-        if (button->caption() == caption)
-            return button;
-    }
-    ADD_FAILURE() << "no button " << caption.toStdString();
-    return nullptr;
+    const std::vector<XPButton *> buttons = form.controls().buttons();
+    const auto it = std::find_if(buttons.begin(), buttons.end(), [&](XPButton *b) { return b->caption() == caption; });
+    EXPECT_NE(it, buttons.end()) << "no button " << caption.toStdString();
+    return it != buttons.end() ? *it : nullptr;
 }
 
 // The state report after the prefix and then `act`, without the focus; of

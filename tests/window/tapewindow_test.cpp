@@ -121,7 +121,6 @@ TEST_F(TapeWindowTest, ctrl_h_or_the_menu_opens_it_beside_the_main_window_with_e
         ASSERT_NE(accessible, nullptr);
         EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty()) << control->metaObject()->className();
     }
-    // Ctrl+H there closes it again.
     QTest::keyClick(&list(), Qt::Key_H, Qt::ControlModifier);
     EXPECT_FALSE(tape().isVisible());
     EXPECT_FALSE(form().tape()->isWatching());
@@ -201,17 +200,14 @@ TEST_F(TapeWindowTest, salin_copies_hapus_deletes_and_hapus_semua_asks_first)
 {
     type("1+1=2+2=3+3=");
     open();
-    // Salin: the two newest lines, as plain text.
     selectNewest();
     QTest::keyClick(&list(), Qt::Key_Up, Qt::ShiftModifier);
     QTest::keyClick(&list(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard().text(), QStringLiteral("2 + 2 = 4\n3 + 3 = 6"));
-    // Hapus: the selected ones go, from the file too.
     QTest::keyClick(&list(), Qt::Key_Delete);
     settle();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("1 + 1 = 2")});
     EXPECT_EQ(form().tape()->lineCount(), 1);
-    // Hapus semua: No keeps the tape, Yes clears it.
     for (const bool yes : {false, true}) {
         window.boxes.expect();
         window.boxes.queueAnswer(yes);
@@ -285,7 +281,6 @@ TEST_F(TapeWindowTest, search_filters_literally_and_keeps_its_own_keys)
     EXPECT_EQ(search->text(), QStringLiteral("2 +"));
     settle();
     EXPECT_EQ(form().tape()->lineCount(), 3);
-    // Enter uses the newest match; Down goes to it in the list.
     QTest::keyClick(search, Qt::Key_Return);
     EXPECT_EQ(form().display()->text(), QStringLiteral("113"));
     search->setFocus();
@@ -323,9 +318,8 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
     }
 }
 
-// The desktop session ending the program (SIGTERM) keeps the tape window as
-// open too: the program does not close its windows one by one first, which
-// would close it as the user does when it went before the main window.
+// SIGTERM keeps it open too: closing the windows one by one would close it
+// as the user does whenever it went before the main window.
 TEST_F(TapeWindowTest, is_kept_open_when_the_session_ends_the_program)
 {
     open();
@@ -337,8 +331,8 @@ TEST_F(TapeWindowTest, is_kept_open_when_the_session_ends_the_program)
     EXPECT_TRUE(TapeWindowPlacement::wasOpen());
 }
 
-// Closing the main window closes the tape window with it, kept as open: the
-// next run opens it again as it was, behind its main window.
+// Closed with the main window, it is kept as open: the next run opens it
+// again as it was, behind its main window.
 TEST_F(TapeWindowTest, is_kept_open_for_the_next_run)
 {
     open();
