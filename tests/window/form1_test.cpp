@@ -95,13 +95,5 @@ TEST_F(Form1Test, off_answered_yes_ends_and_nothing_reacts_afterwards)
     EXPECT_EQ(window.boxes.records().size(), 1u);
 }
 
-TEST_F(Form1Test, closing_the_window_asks_nothing)
-{
-    QSignalSpy exits(&form(), &Form1::exitRequested);
-    EXPECT_TRUE(form().close());
-    EXPECT_TRUE(window.boxes.records().empty());
-    EXPECT_EQ(exits.count(), 0);
-}
-
 } // namespace
 } // namespace hitungrama::test

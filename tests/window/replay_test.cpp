@@ -28,8 +28,6 @@ QJsonObject box(const char *title, const char *text, const char *icon, const cha
     return {{"title", title}, {"text", text}, {"icon", icon}, {"buttons", buttons}, {"answer", answer}};
 }
 
-const QJsonArray kNoBoxes;
-
 const std::vector<ScriptCase> kScripts = {
     {"numbers_are_reported_with_17_digits", "click 0 . 1 + 0 . 2 =",
      {{"display", "0.3"}, {"currentValue", "0.30000000000000004"}}},
@@ -37,7 +35,7 @@ const std::vector<ScriptCase> kScripts = {
      {{"display", ""}, {"currentValue", "0"}}},
     {"memory_store_turns_labels_green", "click 5 M+",
      {{"label3", "5"}, {"label3Back", "#00ff00"}, {"label4Back", "#00ff00"}, {"memoryValue", "5"},
-      {"boxes", kNoBoxes}}},
+      {"boxes", QJsonArray()}}},
     {"memory_replacement_asks_and_no_keeps_it", "click 5 M+ 7 M+",
      {{"memoryValue", "5"},
       {"boxes|0", box("Hitungrama", "Apakah Anda akan mengganti memory !", "none", "yesno", "no")}}},
