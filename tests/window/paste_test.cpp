@@ -22,17 +22,13 @@ struct PasteCase {
 const std::string kLongest = "paste " + std::string(999, '0') + "7";
 
 const std::vector<PasteCase> kCases = {
-    {"underflow", "paste 1e-400", "0"},
-    {"thousand_characters", kLongest, "7"},
+    {"underflow", "paste 1e-400", "0"}, {"thousand_characters", kLongest, "7"},
     {"more_than_thousand_characters", "click 5\n" + kLongest + "1", nullptr},
-    {"nul", "click 5\npaste 12\\0 3", nullptr},
-    {"bad_utf8", "click 5\npaste \\xff\\xfe12", nullptr},
+    {"nul", "click 5\npaste 12\\0 3", nullptr}, {"bad_utf8", "click 5\npaste \\xff\\xfe12", nullptr},
     {"replacement_character", "click 5\npaste \\xef\\xbf\\xbd12", nullptr},
     {"space_grouping", "click 5\npaste 1 000", nullptr},
-    {"comma_grouping_with_point", "click 5\npaste 1,000.5", nullptr},
-    {"nan", "click 5\npaste nan", nullptr},
-    {"inf", "click 5\npaste inf", nullptr},
-    {"overflow", "click 2 +\npaste 1e400", nullptr},
+    {"comma_grouping_with_point", "click 5\npaste 1,000.5", nullptr}, {"nan", "click 5\npaste nan", nullptr},
+    {"inf", "click 5\npaste inf", nullptr}, {"overflow", "click 2 +\npaste 1e400", nullptr},
 };
 
 TEST(PasteScript, enters_the_number_or_beeps_and_changes_nothing)

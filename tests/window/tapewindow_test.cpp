@@ -9,7 +9,6 @@
 #include "window/tapewindow.h"
 #include "window/tapewindowplacement.h"
 #include "window/terminationsignals.h"
-#include "xpbutton/xpbutton.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -64,9 +63,8 @@ protected:
     void settle()
     {
         ASSERT_TRUE(form().tape()->waitForWrites(kWaitMs));
-        if (form().tapeWindow() != nullptr && tape().model() != nullptr) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !model().isLoading(); }, kWaitMs));
-        }
+        ASSERT_TRUE(form().tapeWindow() == nullptr || tape().model() == nullptr
+                    || QTest::qWaitFor([&] { return !model().isLoading(); }, kWaitMs));
     }
     void on() { QTest::keyClick(form().display(), Qt::Key_Escape); }
     void open()
@@ -101,8 +99,7 @@ protected:
 TEST(TapeWindowPlacement, goes_beside_the_main_window_on_the_screen)
 {
     EXPECT_EQ(TapeWindowPlacement::beside(QRect(250, 50, 500, 320), QSize(300, 400), 200, QRect(0, 0, 1000, 700)),
-              QRect(750, 50, 250, 400))
-        << "narrowed to the wider side";
+              QRect(750, 50, 250, 400)) << "narrowed to the wider side";
 }
 
 TEST_F(TapeWindowTest, ctrl_h_or_the_menu_opens_it_beside_the_main_window_with_every_control_named)
@@ -158,8 +155,7 @@ TEST_F(TapeWindowTest, pakai_puts_the_result_in_the_display_by_the_paste_rule_an
         bool binaryMode;   // when the line is used
         const char *shown; // in the display afterwards; nullptr: refused
     } cases[] = {
-        {"number", "12+3*4=", false, "60"},
-        {"message", "5/0=", false, nullptr},
+        {"number", "12+3*4=", false, "60"}, {"message", "5/0=", false, nullptr},
         {"binary numeral with binary mode off", "10b", false, nullptr},
         {"binary numeral in binary mode", "10b", true, "1010"},
     };
