@@ -150,8 +150,7 @@ TEST_F(KeyboardTest, paste_by_key_or_menu_enters_the_clipboards_text_and_refuses
         {"html_without_text", CtrlV, nullptr, "<b>5</b>", false, nullptr},
         {"image_without_text", CtrlV, nullptr, nullptr, true, nullptr},
         {"empty_clipboard", CtrlV, nullptr, nullptr, false, nullptr},
-        {"shift_insert", ShiftInsert, "12", nullptr, false, "12"},
-        {"menu", Menu, "0,5", nullptr, false, "0.5"},
+        {"shift_insert", ShiftInsert, "12", nullptr, false, "12"}, {"menu", Menu, "0,5", nullptr, false, "0.5"},
         {"menu_refusal", Menu, "1,000", nullptr, false, nullptr},
     };
     std::unique_ptr<QMenu> menu(form().clipboard().createMenu(nullptr));

@@ -81,11 +81,6 @@ protected:
             texts << model().line(row).text();
         return texts;
     }
-    void selectNewest()
-    {
-        list().setFocus();
-        QTest::keyClick(&list(), Qt::Key_End);
-    }
     // The program's next run: a new main window on the same tape and settings.
     void restart()
     {
@@ -172,7 +167,8 @@ TEST_F(TapeWindowTest, pakai_puts_the_result_in_the_display_by_the_paste_rule_an
         beeps.clear();
         settle();
         tape().activateWindow();
-        selectNewest();
+        list().setFocus();
+        QTest::keyClick(&list(), Qt::Key_End);
         QTest::keyClick(&list(), Qt::Key_Return);
         EXPECT_EQ(form().display()->text(), row.shown != nullptr ? QString::fromLatin1(row.shown) : before);
         EXPECT_EQ(beeps.count(), row.shown != nullptr ? 0 : 1);
@@ -196,7 +192,8 @@ TEST_F(TapeWindowTest, salin_copies_hapus_deletes_and_hapus_semua_asks_first)
 {
     type("1+1=2+2=3+3=");
     open();
-    selectNewest();
+    list().setFocus();
+    QTest::keyClick(&list(), Qt::Key_End);
     QTest::keyClick(&list(), Qt::Key_Up, Qt::ShiftModifier);
     QTest::keyClick(&list(), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard().text(), QStringLiteral("2 + 2 = 4\n3 + 3 = 6"));
