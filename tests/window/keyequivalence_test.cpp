@@ -86,7 +86,7 @@ QJsonObject stateAfter(const KeyCase &c, const std::function<void(Form1 &)> &act
     window.form->tape()->waitForWrites(StateReport::kTapeSettleMs);
     const int linesBefore = window.form->tape()->lineCount();
     act(*window.form);
-    const StateReport::Extras extras{window.boxes.records(), static_cast<int>(beeps.count())};
+    const StateReport::Extras extras{window.boxes.records(), static_cast<int>(beeps.count()), false, {}};
     QJsonObject state = QJsonDocument::fromJson(StateReport::build(*window.form, QString(), extras).toUtf8()).object();
     state.remove(QStringLiteral("focus"));
     const QJsonObject tape = state.take(QStringLiteral("tape")).toObject();
