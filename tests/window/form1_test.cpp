@@ -33,7 +33,7 @@ protected:
 };
 
 // SetUp showed the window through the program's own start-up path.
-TEST_F(Form1Test, window_has_its_caption_fixed_client_size_and_no_size_boxes_and_starts_centred)
+TEST_F(Form1Test, window_starts_centred_with_its_caption_fixed_size_no_size_boxes_and_its_picture)
 {
     EXPECT_EQ(form().windowTitle(), QStringLiteral("Quodrel Zodir  Hitungrama"));
     EXPECT_EQ(form().size(), QSize(304, 318));
@@ -46,6 +46,14 @@ TEST_F(Form1Test, window_has_its_caption_fixed_client_size_and_no_size_boxes_and
     const QPoint offCentre = form().geometry().center() - form().screen()->availableGeometry().center();
     EXPECT_LE(std::abs(offCentre.x()), 1);
     EXPECT_LE(std::abs(offCentre.y()), 1);
+    // The picture shows through the transparent labels but not the memory labels:
+    // unscaled in the corner, through Label1 (48, 16), not through Label3 (120, 104).
+    const QImage picture(form().description().picture);
+    ASSERT_FALSE(picture.isNull());
+    const QImage shot = form().grab().toImage();
+    EXPECT_EQ(shot.pixelColor(2, 2), picture.pixelColor(2, 2));
+    EXPECT_EQ(shot.pixelColor(60, 18), picture.pixelColor(60, 18));
+    EXPECT_EQ(shot.pixelColor(150, 120), QColor(255, 255, 255));
 }
 
 TEST_F(Form1Test, width_change_keeps_the_top_left_corner_and_the_height_and_wide_shows_the_separator)
@@ -65,18 +73,6 @@ TEST_F(Form1Test, width_change_keeps_the_top_left_corner_and_the_height_and_wide
         EXPECT_GE(form().width(), 1) << absurd;
         EXPECT_EQ(form().height(), 318) << absurd;
     }
-}
-
-TEST_F(Form1Test, picture_shows_through_the_transparent_labels_but_not_the_memory_labels)
-{
-    const QImage picture(form().description().picture);
-    ASSERT_FALSE(picture.isNull());
-    const QImage shot = form().grab().toImage();
-    // The corner shows the picture unscaled; Label1 (48, 16) is transparent;
-    // Label3 (120, 104) paints its background.
-    EXPECT_EQ(shot.pixelColor(2, 2), picture.pixelColor(2, 2));
-    EXPECT_EQ(shot.pixelColor(60, 18), picture.pixelColor(60, 18));
-    EXPECT_EQ(shot.pixelColor(150, 120), QColor(255, 255, 255));
 }
 
 // That the program ends is ExitFlushDeathTest's.

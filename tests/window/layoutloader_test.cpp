@@ -50,12 +50,10 @@ QByteArray damaged(const Damage &damage)
     return QJsonDocument(root).toJson();
 }
 
-const QJsonValue kRemoved(QJsonValue::Undefined);
-
 const Damage kDamage[] = {
     {"extent_does_not_match_size", "XPButton1", 7, true, "extent", QJsonArray{874, 661},
      "XPButton1(7): extent 874 x 661 does not match"},
-    {"extent_missing", "XPButton3", -1, true, "extent", kRemoved, "lack \"extent\""},
+    {"extent_missing", "XPButton3", -1, true, "extent", QJsonValue(QJsonValue::Undefined), "lack \"extent\""},
     {"unknown_saved_property", "XPButton3", -1, true, "backcolor", 1, "unknown saved property"},
     {"colour_in_words", "XPButton3", -1, true, "forecolor", "green", "\"forecolor\" must be a colour"},
     {"caption_not_text", "XPButton3", -1, true, "caption", 5, "\"caption\" must be a text"},
