@@ -131,7 +131,6 @@ TEST_F(TapeWindowTest, opens_at_the_newest_line_and_scrolling_up_fetches_older_o
     open();
     const int rows = model().rowCount();
     ASSERT_LT(rows, 300);
-    EXPECT_EQ(shown().last(), QStringLiteral("300 = 300"));
     EXPECT_TRUE(list().viewport()->rect().contains(list().visualRect(model().index(rows - 1))));
     EXPECT_EQ(list().currentIndex().row(), rows - 1);
 
