@@ -25,11 +25,6 @@ protected:
     WindowSetup window;
     Form1 &form() { return *window.form; }
     XPButton *button(QLatin1String name, int index = -1) { return form().controls().button(name, index); }
-    void click(XPButton *target)
-    {
-        ASSERT_NE(target, nullptr);
-        QTest::mouseClick(target, Qt::LeftButton);
-    }
 };
 
 // SetUp showed the window through the program's own start-up path.
@@ -78,12 +73,12 @@ TEST_F(Form1Test, width_change_keeps_the_top_left_corner_and_the_height_and_wide
 // That the program ends is ExitFlushDeathTest's.
 TEST_F(Form1Test, nothing_reacts_after_off_answered_yes)
 {
-    click(button(controlname::kDigitButtons, 5));
+    QTest::mouseClick(button(controlname::kDigitButtons, 5), Qt::LeftButton);
     window.boxes.queueAnswer(true);
     window.boxes.expect();
-    click(button(controlname::kOffButton));
-    click(button(controlname::kDigitButtons, 6));
-    click(button(controlname::kAboutButton));
+    QTest::mouseClick(button(controlname::kOffButton), Qt::LeftButton);
+    QTest::mouseClick(button(controlname::kDigitButtons, 6), Qt::LeftButton);
+    QTest::mouseClick(button(controlname::kAboutButton), Qt::LeftButton);
     EXPECT_EQ(form().display()->text(), QStringLiteral("5"));
     EXPECT_EQ(window.boxes.records().size(), 1u);
 }

@@ -40,11 +40,7 @@ protected:
         return form().controls().button(QString::fromLatin1(name), index);
     }
     static QWidget *focused() { return QApplication::focusWidget(); }
-    static void type(const char *keys)
-    {
-        for (const char *c = keys; *c != '\0'; ++c)
-            QTest::keyClick(focused(), *c);
-    }
+    static void type(const char *keys) { QTest::keyClicks(focused(), QString::fromLatin1(keys)); }
     static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(focused(), k, modifiers);

@@ -1,6 +1,5 @@
-// Each key leaves the window's state report as a click on its button does,
-// focus aside. Digits, "+", "=", Enter, Backspace, S and Ctrl+I are
-// keyboard_test's; Ctrl+Q is exitflush_test's.
+// Each key leaves the window's state report, focus aside, as a click on its button does.
+// Digits, "+", "=", Enter, Backspace, S and Ctrl+I are keyboard_test's; Ctrl+Q is exitflush_test's.
 #include "harness/statereport.h"
 #include "tape/tapestore.h"
 #include "windowsetup.h"

@@ -1,6 +1,5 @@
-// The paste rule end to end: a text on the clipboard, Ctrl+V through the
-// replay harness, and the state the window reports. The text rule alone is
-// PastedText's; how a number joins the calculation is PastedNumber's.
+// The paste rule end to end: a text pasted by Ctrl+V through the replay harness, and the window's report.
+// The text rule alone is PastedText's; how a number joins the calculation is PastedNumber's.
 #include "replayscript.h"
 
 #include <QJsonDocument>

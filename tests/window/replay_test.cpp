@@ -1,5 +1,4 @@
-// End to end through real input events: scripts run by the replay harness's
-// runner on a shown window, checked on the JSON it reports.
+// Scripts run by the replay harness on a shown window through real input events, checked on its JSON.
 #include "replayscript.h"
 
 #include <QJsonArray>
