@@ -1,5 +1,4 @@
-// The layout loader refuses a damaged layout as a whole, with a message that
-// names the fault.
+// The layout loader refuses a damaged layout as a whole, naming the fault.
 #include "window/layoutloader.h"
 #include "window/windowresources.h"
 
@@ -13,8 +12,8 @@
 namespace hitungrama::test {
 namespace {
 
-// One change to the compiled-in layout: set (or, with an undefined value,
-// remove) a key of a control or of its saved properties.
+// Sets (or, with an undefined value, removes) a key of a control or of its
+// saved properties.
 struct Damage {
     const char *name;
     const char *control;
@@ -25,55 +24,36 @@ struct Damage {
     const char *messagePart;
 };
 
-void PrintTo(const Damage &damage, std::ostream *out)
-{
-    *out << damage.name;
-}
-
-QJsonObject builtInJson()
+// The compiled-in layout with the one change.
+QByteArray damaged(const Damage &damage)
 {
     WindowResources::ensureRegistered();
     QFile file(LayoutLoader::builtInPath());
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return QJsonDocument::fromJson(file.readAll()).object();
-}
-
-void setOrRemove(QJsonObject &object, const QString &key, const QJsonValue &value)
-{
-    if (value.isUndefined())
-        object.remove(key);
-    else
-        object[key] = value;
-}
-
-QByteArray damaged(const Damage &damage)
-{
-    QJsonObject root = builtInJson();
+    QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
     QJsonArray controls = root.value(QStringLiteral("controls")).toArray();
+    const QString key = QString::fromLatin1(damage.key);
     for (int i = 0; i < controls.size(); ++i) {
         QJsonObject control = controls[i].toObject();
         if (control.value(QStringLiteral("name")).toString() != QLatin1String(damage.control)
             || control.value(QStringLiteral("index")).toInt(-1) != damage.index)
             continue;
-        if (damage.inProperties) {
-            QJsonObject properties = control.value(QStringLiteral("properties")).toObject();
-            setOrRemove(properties, QString::fromLatin1(damage.key), damage.value);
-            control[QStringLiteral("properties")] = properties;
-        } else {
-            setOrRemove(control, QString::fromLatin1(damage.key), damage.value);
-        }
+        QJsonObject target = damage.inProperties ? control.value(QStringLiteral("properties")).toObject() : control;
+        damage.value.isUndefined() ? void(target.remove(key)) : void(target[key] = damage.value);
+        if (damage.inProperties)
+            control[QStringLiteral("properties")] = target;
+        else
+            control = target;
         controls[i] = control;
     }
     root[QStringLiteral("controls")] = controls;
     return QJsonDocument(root).toJson();
 }
 
-const QJsonValue kRemoved(QJsonValue::Undefined);
-
 const Damage kDamage[] = {
     {"extent_does_not_match_size", "XPButton1", 7, true, "extent", QJsonArray{874, 661},
      "XPButton1(7): extent 874 x 661 does not match"},
-    {"extent_missing", "XPButton3", -1, true, "extent", kRemoved, "lack \"extent\""},
+    {"extent_missing", "XPButton3", -1, true, "extent", QJsonValue(QJsonValue::Undefined), "lack \"extent\""},
     {"unknown_saved_property", "XPButton3", -1, true, "backcolor", 1, "unknown saved property"},
     {"colour_in_words", "XPButton3", -1, true, "forecolor", "green", "\"forecolor\" must be a colour"},
     {"caption_not_text", "XPButton3", -1, true, "caption", 5, "\"caption\" must be a text"},
@@ -89,21 +69,16 @@ const Damage kDamage[] = {
     {"single_and_group_share_a_name", "Label3", -1, false, "name", "Label5", "mixes a single control and a group"},
 };
 
-class LayoutDamage : public ::testing::TestWithParam<Damage> {};
-
-TEST_P(LayoutDamage, is_refused_with_a_message_naming_the_fault)
+TEST(LayoutLoader, refuses_a_damaged_layout_with_a_message_naming_the_fault)
 {
-    const LayoutLoader::Result result = LayoutLoader::parse(damaged(GetParam()));
-    EXPECT_FALSE(result.ok());
-    EXPECT_TRUE(result.error.contains(QString::fromUtf8(GetParam().messagePart)))
-        << result.error.toStdString();
-    EXPECT_TRUE(result.layout.controls.empty());
+    for (const Damage &damage : kDamage) {
+        SCOPED_TRACE(damage.name);
+        const LayoutLoader::Result result = LayoutLoader::parse(damaged(damage));
+        EXPECT_FALSE(result.ok());
+        EXPECT_TRUE(result.error.contains(QString::fromUtf8(damage.messagePart))) << result.error.toStdString();
+        EXPECT_TRUE(result.layout.controls.empty());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Layouts, LayoutDamage, ::testing::ValuesIn(kDamage),
-                         [](const ::testing::TestParamInfo<Damage> &info) {
-                             return std::string(info.param.name);
-                         });
 
 TEST(LayoutLoader, refuses_text_that_is_no_layout)
 {

@@ -1,7 +1,5 @@
-// The paste rule end to end: a text on the clipboard, Ctrl+V through the
-// replay harness, and the state the window reports. How a pasted number
-// joins the calculation is the engine's PastedNumber table; what the text
-// rule alone accepts or refuses is PastedText's.
+// The paste rule end to end: a text pasted by Ctrl+V through the replay harness, and the window's report.
+// The text rule alone is PastedText's; how a number joins the calculation is PastedNumber's.
 #include "replayscript.h"
 
 #include <QJsonDocument>
@@ -23,55 +21,42 @@ struct PasteCase {
 const std::string kLongest = "paste " + std::string(999, '0') + "7";
 
 const std::vector<PasteCase> kCases = {
-    {"trimmed_first_line_with_comma", "paste \\t 1,50 \\r\\n2", "1.5"},
-    {"underflow", "paste 1e-400", "0"},
-    {"thousand_characters", kLongest, "7"},
-    {"divide_right_operand", "click 3 /\npaste 1,5\nclick =", "2"},
+    {"underflow", "paste 1e-400", "0"}, {"thousand_characters", kLongest, "7"},
     {"more_than_thousand_characters", "click 5\n" + kLongest + "1", nullptr},
-    {"empty_text", "click 5\npaste ", nullptr},
-    {"letters", "click 5\npaste 4x", nullptr},
-    {"nul", "click 5\npaste 12\\0 3", nullptr},
-    {"bad_utf8", "click 5\npaste \\xff\\xfe12", nullptr},
+    {"nul", "click 5\npaste 12\\0 3", nullptr}, {"bad_utf8", "click 5\npaste \\xff\\xfe12", nullptr},
     {"replacement_character", "click 5\npaste \\xef\\xbf\\xbd12", nullptr},
     {"space_grouping", "click 5\npaste 1 000", nullptr},
-    {"comma_grouping_with_point", "click 5\npaste 1,000.5", nullptr},
-    {"nan", "click 5\npaste nan", nullptr},
-    {"inf", "click 5\npaste inf", nullptr},
-    {"overflow", "click 2 +\npaste 1e400", nullptr},
+    {"comma_grouping_with_point", "click 5\npaste 1,000.5", nullptr}, {"nan", "click 5\npaste nan", nullptr},
+    {"inf", "click 5\npaste inf", nullptr}, {"overflow", "click 2 +\npaste 1e400", nullptr},
 };
 
-class PasteScript : public ::testing::TestWithParam<PasteCase> {};
-
-TEST_P(PasteScript, enters_the_number_or_beeps_and_changes_nothing)
+TEST(PasteScript, enters_the_number_or_beeps_and_changes_nothing)
 {
-    const PasteCase &c = GetParam();
-    ReplaySession session;
-    const std::vector<QJsonObject> results = session.run(QString::fromStdString(c.script));
-    ASSERT_GE(results.size(), 1u);
-    QJsonObject last = results.back();
-    const auto text = [&last] { return QJsonDocument(last).toJson(QJsonDocument::Compact).toStdString(); };
-    EXPECT_EQ(last.value(QStringLiteral("error")), QJsonValue(QJsonValue::Undefined)) << text();
-    if (c.shown != nullptr) {
-        EXPECT_EQ(last.value(QStringLiteral("display")), QString::fromLatin1(c.shown)) << text();
-        EXPECT_EQ(last.value(QStringLiteral("currentValue")), QString::fromLatin1(c.shown)) << text();
-        EXPECT_EQ(last.value(QStringLiteral("beeps")), 0) << text();
-        return;
+    for (const PasteCase &c : kCases) {
+        SCOPED_TRACE(c.name);
+        ReplaySession session;
+        const std::vector<QJsonObject> results = session.run(QString::fromStdString(c.script));
+        ASSERT_GE(results.size(), 1u);
+        QJsonObject last = results.back();
+        const auto text = [&last] { return QJsonDocument(last).toJson(QJsonDocument::Compact).toStdString(); };
+        EXPECT_EQ(last.value(QStringLiteral("error")), QJsonValue(QJsonValue::Undefined)) << text();
+        if (c.shown != nullptr) {
+            EXPECT_EQ(last.value(QStringLiteral("display")), QString::fromLatin1(c.shown)) << text();
+            EXPECT_EQ(last.value(QStringLiteral("currentValue")), QString::fromLatin1(c.shown)) << text();
+            EXPECT_EQ(last.value(QStringLiteral("beeps")), 0) << text();
+            continue;
+        }
+        EXPECT_EQ(last.value(QStringLiteral("beeps")), 1) << text();
+        // Everything but the action and the beep is as the step before left it.
+        QJsonObject before =
+            results.size() > 1 ? results[results.size() - 2] : session.run(QStringLiteral("state")).back();
+        for (QJsonObject *state : {&before, &last}) {
+            state->remove(QStringLiteral("action"));
+            state->remove(QStringLiteral("beeps"));
+        }
+        EXPECT_EQ(last, before) << text();
     }
-    EXPECT_EQ(last.value(QStringLiteral("beeps")), 1) << text();
-    // Everything but the action and the beep is as the step before left it.
-    QJsonObject before = results.size() > 1 ? results[results.size() - 2]
-                                            : session.run(QStringLiteral("state")).back();
-    for (QJsonObject *state : {&before, &last}) {
-        state->remove(QStringLiteral("action"));
-        state->remove(QStringLiteral("beeps"));
-    }
-    EXPECT_EQ(last, before) << text();
 }
-
-INSTANTIATE_TEST_SUITE_P(Texts, PasteScript, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<PasteCase> &info) {
-                             return std::string(info.param.name);
-                         });
 
 } // namespace
 } // namespace hitungrama::test
