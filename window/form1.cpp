@@ -272,6 +272,9 @@ void Form1::showKeyList()
 
 void Form1::refuseInput()
 {
+    ++m_refusalCount;
+    if (m_refusalsQuiet)
+        return;
     QApplication::beep();
     emit inputRefused();
 }

@@ -90,6 +90,10 @@ public:
     MessageAnswer showMessage(const MessageBoxRequest &request, QWidget *over = nullptr);
     SaveFileAnswer chooseSaveFile(const SaveFileRequest &request, QWidget *over = nullptr);
     void refuseInput();
+    // Every refusal so far; while quiet, refusals are only counted (no beep,
+    // no signal): the repeats of a held key after its first refusal.
+    int refusalCount() const { return m_refusalCount; }
+    void setRefusalsQuiet(bool quiet) { m_refusalsQuiet = quiet; }
     void displayChanged();
     // A number the paste rule accepted, entered as the engine's numberPasted.
     void numberPasted(double value);
@@ -148,6 +152,8 @@ private:
     DisplayClipboard *m_clipboard = nullptr;
     KeyboardRouter *m_keyboard = nullptr;
     int m_boxesOpen = 0;
+    int m_refusalCount = 0;
+    bool m_refusalsQuiet = false;
     bool m_exited = false;
     // The window has been shown: the tape opens its file at its first use.
     bool m_tapeOpened = false;
