@@ -333,6 +333,21 @@ https://hitungrama.example.org</translation>
         <extracomment>The accessible name of the display, where numbers and messages appear.</extracomment>
         <translation>Display</translation>
     </message>
+    <message>
+        <source>Memori %1</source>
+        <extracomment>Heard when M+ has stored a number; %1 is the number.</extracomment>
+        <translation>Memory %1</translation>
+    </message>
+    <message>
+        <source>Memori kosong</source>
+        <extracomment>Heard when M- has emptied the memory.</extracomment>
+        <translation>Memory empty</translation>
+    </message>
+    <message>
+        <source>Tabel perkalian %1</source>
+        <extracomment>Heard when Tbl shows the multiplication table; %1 is its number.</extracomment>
+        <translation>Multiplication table of %1</translation>
+    </message>
 </context>
 <context>
     <name>hitungrama::TapeModel</name>

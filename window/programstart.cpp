@@ -1,5 +1,6 @@
 #include "window/programstart.h"
 
+#include "window/accessiblewindows.h"
 #include "window/fontsetup.h"
 #include "window/form1.h"
 #include "window/languagesetup.h"
@@ -26,6 +27,7 @@ std::unique_ptr<Form1> createWindow(const char *programName, MessageBoxService &
         return nullptr;
     }
     FontSetup::install();
+    AccessibleWindows::install();
     return std::make_unique<Form1>(layout.layout, boxes);
 }
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+class QWidget;
+
+namespace hitungrama {
+
+class AnnouncementNotice;
+
+// Tells a screen reader what just appeared in a window: a result, a message,
+// the memory's new state. Qt 6.4 has no announcement event, so the text
+// goes out as an object of role notification that becomes showing, which
+// screen readers speak at once. An announcement less than kCoalesceMs after
+// the previous one waits that long and is replaced by any later one, so a
+// held key never queues utterances. Nothing happens, and nothing is
+// created, while no assistive technology listens.
+class Announcer : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kCoalesceMs = 150;
+
+    // Announces inside `window`, which owns the notification object.
+    explicit Announcer(QWidget &window);
+
+    void announce(const QString &text);
+    // The last text presented; empty before the first.
+    QString lastPresented() const { return m_presented; }
+
+private:
+    void present();
+
+    QWidget &m_window;
+    AnnouncementNotice *m_notice = nullptr;
+    QString m_waiting;
+    QString m_presented;
+    QTimer m_hold;
+    QElapsedTimer m_sincePresented;
+};
+
+} // namespace hitungrama
