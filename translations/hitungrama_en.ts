@@ -390,6 +390,10 @@ https://hitungrama.example.org</translation>
         <source>Riwayat tidak dapat ditulis (%1); riwayat kali ini hanya ada di memori.</source>
         <translation>The history can&apos;t be written (%1); this session&apos;s history is kept in memory only.</translation>
     </message>
+    <message>
+        <source>Berkas riwayat tidak dapat dibaca (izin ditolak); riwayat kali ini hanya ada di memori.</source>
+        <translation>The history file can&apos;t be read (permission denied); this run keeps its lines in memory.</translation>
+    </message>
 </context>
 <context>
     <name>hitungrama::TapeWindow</name>
