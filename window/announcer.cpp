@@ -4,6 +4,8 @@
 #include <QAccessibleWidget>
 #include <QWidget>
 
+#include <utility>
+
 namespace hitungrama {
 
 // The object a screen reader hears: invisible to the eye (no size, no
@@ -15,6 +17,7 @@ public:
     explicit AnnouncementNotice(QWidget *parent)
         : QWidget(parent)
     {
+        setObjectName(QStringLiteral("announcement"));
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
         setGeometry(0, 0, 1, 1);
@@ -25,6 +28,8 @@ public:
 };
 
 namespace {
+
+bool g_listeningForTests = false;
 
 class NoticeAccessible : public QAccessibleWidget {
 public:
@@ -56,9 +61,19 @@ Announcer::Announcer(QWidget &window)
     connect(&m_hold, &QTimer::timeout, this, &Announcer::present);
 }
 
+bool Announcer::listening()
+{
+    return g_listeningForTests || QAccessible::isActive();
+}
+
+void Announcer::setListeningForTests(bool listening)
+{
+    g_listeningForTests = listening;
+}
+
 void Announcer::announce(const QString &text)
 {
-    if (!QAccessible::isActive() || text.isEmpty())
+    if (text.isEmpty() || !listening())
         return;
     m_waiting = text;
     if (m_sincePresented.isValid() && m_sincePresented.elapsed() < kCoalesceMs) {
@@ -82,9 +97,8 @@ void Announcer::present()
     m_notice->hide();
     m_notice->text = m_waiting;
     m_notice->show();
-    m_presented = m_waiting;
-    m_waiting.clear();
     m_sincePresented.start();
+    emit presented(std::exchange(m_waiting, QString()));
 }
 
 } // namespace hitungrama

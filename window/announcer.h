@@ -28,8 +28,15 @@ public:
     explicit Announcer(QWidget &window);
 
     void announce(const QString &text);
-    // The last text presented; empty before the first.
-    QString lastPresented() const { return m_presented; }
+
+    // Whether a screen reader listens. Tests on a platform without an
+    // accessibility bridge (offscreen) make every announcer act as if one did.
+    static bool listening();
+    static void setListeningForTests(bool listening);
+
+signals:
+    // A text went out to the screen reader.
+    void presented(const QString &text);
 
 private:
     void present();
@@ -37,7 +44,6 @@ private:
     QWidget &m_window;
     AnnouncementNotice *m_notice = nullptr;
     QString m_waiting;
-    QString m_presented;
     QTimer m_hold;
     QElapsedTimer m_sincePresented;
 };
