@@ -395,9 +395,7 @@ void TapeWindow::selectRow(int row)
     // modifiers, and Ctrl held in the main window would add to the selection.
     if (m_model == nullptr || row < 0 || row >= m_model->rowCount())
         return;
-    const QModelIndex index = m_model->index(row);
-    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    m_list->scrollTo(index);
+    m_list->selectionModel()->setCurrentIndex(m_model->index(row), QItemSelectionModel::ClearAndSelect);
 }
 
 // Ctrl+Home: the oldest line at once, loading only its page.
