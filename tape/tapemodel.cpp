@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -133,6 +134,7 @@ void TapeModel::reload()
     m_low = m_high + 1;
     m_lowest = open ? TapeQuery::lowestId(db) : m_low;
     m_atNewest = true;
+    m_catchingUp = false;
     m_wantOlder = m_pageSize;
     m_wantNewer = 0;
     endResetModel();
@@ -150,6 +152,7 @@ void TapeModel::jumpToOldest()
     m_low = m_lowest;
     m_high = m_lowest - 1;
     m_atNewest = false;
+    m_catchingUp = false;
     m_wantOlder = 0;
     m_wantNewer = m_pageSize;
     endResetModel();
@@ -293,6 +296,8 @@ void TapeModel::insertNewer(const TapeQuery::Step &step, qint64 highest)
 {
     m_high = step.failed ? highest : step.reached;
     m_atNewest = m_high >= highest;
+    // Catching up ends with these rows.
+    const auto caughtUp = qScopeGuard([this] { m_catchingUp = m_catchingUp && !m_atNewest; });
     if (step.lines.isEmpty())
         return;
     const int count = int(step.lines.size());
@@ -315,6 +320,7 @@ void TapeModel::catchUp()
     if (!m_atNewest)
         return;
     m_atNewest = false;
+    m_catchingUp = true;
     m_wantNewer = m_maxRows;
     loadSteps();
 }

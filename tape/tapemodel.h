@@ -73,6 +73,9 @@ public:
     virtual bool canFetchOlder() const;
     virtual void fetchOlder();
     virtual bool canFetchNewer() const;
+    // Lines the tape gained are being added at the bottom: rows inserted
+    // there now are new lines, not a page of older ones fetched again.
+    virtual bool isCatchingUp() const { return m_catchingUp; }
     virtual void fetchNewer();
     // Starts over at the newest page.
     void reload();
@@ -110,6 +113,7 @@ private:
     qint64 m_high = 0;
     qint64 m_lowest = 0; // the tape's lowest id when loading began
     bool m_atNewest = true;
+    bool m_catchingUp = false;
     int m_wantOlder = 0;
     int m_wantNewer = 0;
     int m_pageSize = defaultPageSize;

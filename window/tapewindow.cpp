@@ -3,6 +3,7 @@
 #include "tape/tapemodel.h"
 #include "tape/tapemodule.h"
 #include "tape/tapestore.h"
+#include "window/announcer.h"
 #include "window/controlnames.h"
 #include "window/form1.h"
 #include "window/keyboardrouter.h"
@@ -56,6 +57,7 @@ TapeWindow::TapeWindow(Form1 &form, TapeStore &store)
     createControls();
     createCommands();
     layOut();
+    m_announcer = new Announcer(*this);
     // By name: the store's code is in the tape library, which the program
     // loads rather than links.
     connect(&m_store, SIGNAL(noticeChanged(QString)), this, SLOT(showNotice()));
@@ -321,6 +323,8 @@ void TapeWindow::attachModel()
             [this](const QModelIndex &, int first) {
                 keepAnchor(first);
                 m_onNewest = !m_atTop && first == m_model->rowCount() && isOnNewest();
+                // Rows below the newest line the model held are new lines.
+                m_newLines = first == m_model->rowCount() && m_model->isCatchingUp();
             });
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex &, int first) { keepAnchor(first); });
@@ -333,6 +337,9 @@ void TapeWindow::attachModel()
         } else if (std::exchange(m_onNewest, false)) {
             selectNewest();
         }
+        // A line that comes while the user is here is heard.
+        if (std::exchange(m_newLines, false) && isActiveWindow())
+            m_announcer->announce(m_model->index(m_model->rowCount() - 1).data(TapeModel::TextRole).toString());
     });
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] {
         returnToAnchor();
@@ -388,10 +395,25 @@ void TapeWindow::followBottom()
     selectNewest();
 }
 
+// A window in the background keeps its selection: moving it would move
+// what a screen reader follows. The newest line is selected when the user
+// comes back.
 void TapeWindow::selectNewest()
 {
+    if (!isActiveWindow()) {
+        m_selectNewestOnActivation = true;
+        return;
+    }
     if (m_model != nullptr)
         selectRow(m_model->rowCount() - 1);
+}
+
+void TapeWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()
+        && std::exchange(m_selectNewestOnActivation, false))
+        selectNewest();
 }
 
 void TapeWindow::selectRow(int row)

@@ -30,6 +30,7 @@ class QPushButton;
 
 namespace hitungrama {
 
+class Announcer;
 class Form1;
 class TapeModel;
 class TapeStore;
@@ -54,6 +55,8 @@ public:
     // Null while the window is closed.
     TapeModel *model() const { return m_model; }
     QListView *list() const { return m_list; }
+    // Tells a screen reader of the lines that come while the user is here.
+    Announcer &announcer() const { return *m_announcer; }
     QLineEdit *searchField() const { return m_search; }
     QLabel *noticeLabel() const { return m_notice; }
     QCheckBox *keepingBox() const { return m_keeping; }
@@ -65,6 +68,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -122,6 +126,11 @@ private:
     bool m_atTop = false;
     bool m_jumpingToOldest = false;
     bool m_onNewest = false;
+    // The newest line came while the window was in the background.
+    bool m_selectNewestOnActivation = false;
+    // The rows being inserted are lines new to the tape.
+    bool m_newLines = false;
+    Announcer *m_announcer = nullptr;
     bool m_fetchQueued = false;
     bool m_useWhenLoaded = false;
     bool m_closingWithMain = false;

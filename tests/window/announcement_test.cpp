@@ -3,12 +3,17 @@
 // windows as frames and the hidden table as not showing.
 #include "windowsetup.h"
 
+#include "tape/tapeline.h"
+#include "tape/tapemodel.h"
+#include "tape/tapestore.h"
 #include "window/announcer.h"
+#include "window/tapewindow.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QListView>
 
 #include <gtest/gtest.h>
 
@@ -48,8 +53,6 @@ protected:
     std::vector<QString> heard() { return std::exchange(m_heard, {}); }
 
     WindowSetup window;
-
-private:
     std::vector<QString> m_heard;
 };
 
@@ -118,6 +121,42 @@ TEST_F(AnnouncementTest, results_that_come_fast_replace_each_other)
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
     QTest::qWait(Announcer::kCoalesceMs + 50);
     EXPECT_EQ(heard(), (Heard{"123", "1"}));
+}
+
+// Only the window the user is in speaks of a new line, and a window in the
+// background keeps its selection until the user comes back.
+TEST_F(AnnouncementTest, a_line_is_heard_in_the_tape_window_in_use_only)
+{
+    window.form->showTape(true);
+    TapeWindow *tape = window.form->tapeWindow();
+    QObject::connect(&tape->announcer(), &Announcer::presented, tape,
+                     [this](const QString &text) { m_heard.push_back(text); });
+    ASSERT_TRUE(QTest::qWaitForWindowActive(tape, 2000));
+    TapeStore &store = *window.form->tape();
+    ASSERT_TRUE(store.waitForWrites(5000));
+    store.removeAll();
+    ASSERT_TRUE(store.waitForWrites(5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !tape->model()->isLoading(); }, 5000));
+    TapeLine line;
+    line.expression = QStringLiteral("2 + 3");
+    line.result = QStringLiteral("5");
+    store.append(line);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_heard.empty(); }, 5000));
+    EXPECT_EQ(heard(), Heard{"2 + 3 = 5"});
+
+    window.form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.form.get(), 2000));
+    const QModelIndex selected = tape->list()->currentIndex();
+    line.result = QStringLiteral("6");
+    line.expression = QStringLiteral("2 + 4");
+    store.append(line);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return tape->model()->rowCount() == 2; }, 5000));
+    EXPECT_EQ(tape->list()->currentIndex(), selected);
+    tape->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(tape, 2000));
+    EXPECT_EQ(tape->list()->currentIndex().row(), 1);
+    QTest::qWait(Announcer::kCoalesceMs + 50);
+    EXPECT_EQ(heard(), Heard{});
 }
 
 TEST(Accessibility, windows_are_frames_and_the_narrow_window_hides_its_table)

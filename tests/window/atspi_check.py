@@ -121,9 +121,64 @@ def check(app, language):
     line = find_tape_line(app, tape_title, "2 + 3 = 5, ")
     if line is None:
         return fail(f'no line named "2 + 3 = 5, <time>" in the window "{tape_title}" after Ctrl+H')
+    for window in app:
+        if window is not None and window.getRole() != pyatspi.ROLE_FRAME:
+            return fail(f'the window "{window.name}" reports the role {window.getRoleName()}, not frame')
+    for node in walk(app):
+        if node.getRole() == pyatspi.ROLE_LABEL and node.name == "x  1 =" \
+                and node.getState().contains(pyatspi.STATE_SHOWING):
+            return fail('the table label "x  1 =" reports showing beyond the narrow window')
+    focused = focus_events_of_background_tape(app, tape_title, buttons)
+    if focused:
+        return fail(f'a line added to the tape window in the background moved the focus: {focused}')
     print(f'ok ({language}): {len(buttons)} buttons, display 20, every press action has a key binding, '
-          f'the tape shows "{line}"')
+          f'the tape shows "{line}", both windows are frames, a background line takes no focus')
     return 0
+
+
+def window_of(node):
+    while node is not None and node.getRole() not in (pyatspi.ROLE_FRAME, pyatspi.ROLE_FILLER,
+                                                       pyatspi.ROLE_WINDOW, pyatspi.ROLE_APPLICATION):
+        node = node.parent
+    return node.name if node is not None else ""
+
+
+def focus_events_of_background_tape(app, tape_title, buttons):
+    """Gives the keyboard back to the main window, adds a line to the tape
+    window behind it and returns the focus events that came from the tape
+    window meanwhile."""
+    main_window = next(w for w in app if w is not None and w.name != tape_title)
+    main_window.queryComponent()  # the window is on screen
+    subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{main_window.name}$",
+                    "windowfocus", "--sync"], check=True)
+    from gi.repository import GLib
+    context = GLib.MainContext.default()
+    events = []
+
+    def note(event):
+        try:
+            if event.type.startswith("focus") or event.detail1 == 1:
+                events.append((event.type, event.source.getRoleName(), event.source.name,
+                               window_of(event.source)))
+        except Exception:
+            pass
+
+    pyatspi.Registry.registerEventListener(note, "object:state-changed:focused", "focus:")
+
+    def pump(seconds):
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            while context.iteration(False):
+                pass
+            time.sleep(0.02)
+
+    pump(1)
+    events.clear()
+    for caption in ["4", "+", "5", "="]:
+        press(buttons[caption].queryAction())
+    pump(3)
+    pyatspi.Registry.deregisterEventListener(note, "object:state-changed:focused", "focus:")
+    return [event for event in events if event[3] == tape_title]
 
 
 def ctrl_h():
