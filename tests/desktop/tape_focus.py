@@ -127,38 +127,49 @@ class Sway(wl.Session):
         for command in (f"move {x} {y}", "down", "up"):
             self.point(command)
 
+    # Each wtype is a new keyboard: what it sends before sway has given the
+    # window that keyboard is lost, so it waits a moment first.
+    WTYPE = ["wtype", "-s", "150"]
+
     def type(self, text):
-        self.run(["wtype", "-d", "30", text])
+        self.run(self.WTYPE + ["-d", "30", text])
 
     def key(self, keys):
-        # wtype's keyboard needs a moment between a modifier and the key.
         *modifiers, name = keys.split("+")
-        command = ["wtype"]
+        command = list(self.WTYPE)
         for modifier in modifiers:
-            command += ["-M", modifier, "-s", "100"]
+            command += ["-M", modifier]
         command += ["-k", name]
         for modifier in modifiers:
-            command += ["-s", "100", "-m", modifier]
+            command += ["-m", modifier]
         self.run(command)
 
 
-def tape_lines(data):
+def newest_line(data):
+    """The newest line's expression on the tape, or None."""
     path = os.path.join(data, "Hitungrama", "riwayat.sqlite")
     if not os.path.exists(path):
-        return 0
+        return None
     connection = sqlite3.connect(f"file:{path}?mode=ro", uri=True)
     try:
-        return connection.execute("SELECT count(*) FROM line").fetchone()[0]
+        row = connection.execute("SELECT id, expression FROM line ORDER BY id DESC LIMIT 1").fetchone()
+        return row and tuple(row)
     finally:
         connection.close()
 
 
-def expect_line(desk, keys, where):
-    before = tape_lines(desk.data)
+def expect_line(desk, keys, expression, where):
+    """Types the keys, which must put a new line of the expression on the tape."""
+    before = newest_line(desk.data)
     desk.type(keys)
-    if not d.poll(lambda: tape_lines(desk.data), before + 1, 5) == before + 1:
-        d.fail(f"{where}: {keys} typed made no line on the tape; the keyboard is in "
-               f"\"{desk.focused()}\"")
+    line = before
+    deadline = time.time() + 5
+    while line == before and time.time() < deadline:
+        time.sleep(0.05)
+        line = newest_line(desk.data)
+    if line == before or line[1] != expression:
+        d.fail(f"{where}: {keys} typed made no line \"{expression}\" on the tape (the newest is "
+               f"{line and line[1]!r}); the keyboard is in \"{desk.focused()}\"")
 
 
 def end(process):
@@ -195,17 +206,18 @@ def run(desk, program, check_use):
         main = wait_for(lambda: desk.rect(d.TITLE), 10, "the main window")
         tape = wait_for(lambda: desk.rect(TAPE_TITLE), 10, "the reopened tape window")
         time.sleep(0.3)
-        expect_line(desk, "3+3=", f"start {start}")
+        expect_line(desk, "3+3=", "3 + 3", f"start {start}")
         desk.click(*in_list(tape))
         wait_for(lambda: desk.focused() == TAPE_TITLE, 5, "the tape window to take the keyboard")
         desk.click(*above_display(main))
-        expect_line(desk, "4+4=", f"start {start}, a click on the main window")
+        expect_line(desk, "4+4=", "4 + 4", f"start {start}, a click on the main window")
         if check_use:
             desk.click(*in_list(tape))
             wait_for(lambda: desk.focused() == TAPE_TITLE, 5, "the tape window to take the keyboard")
+            # Pakai on the newest line, 4 + 4 = 8.
             desk.key("End")
             desk.key("Return")
-            expect_line(desk, "+1=", f"start {start}, after Pakai")
+            expect_line(desk, "+1=", "8 + 1", f"start {start}, after Pakai")
         end(process)
     print(f"{STARTS} starts reopening the tape window: the main window had the keyboard at each, "
           f"and after a click on it{' and after Pakai' if check_use else ''}")
