@@ -3,10 +3,12 @@
 #include "engine/engineerror.h"
 #include "engine/enginemath.h"
 #include "engine/enginetexts.h"
+#include "engine/entrytext.h"
 #include "engine/numbertext.h"
 
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace hitungrama {
 
@@ -17,6 +19,7 @@ namespace {
 constexpr int kFactorialLimit = 200;
 constexpr int kTableRows = 10;
 constexpr int kBinaryDigits = 8;
+constexpr std::size_t kLongestBinaryNumeral = 32;
 
 std::size_t countCharacters(const std::string &utf8)
 {
@@ -64,6 +67,7 @@ void Engine::load()
 
 void Engine::displayChanged()
 {
+    m_divisionMessageShown = false;
     m_panel.setBackColor(BackTarget::Display, kYellow);
 }
 
@@ -82,21 +86,48 @@ void Engine::enterDigit(int digit)
         setDisplay("0");
         m_startNewNumber = false;
     }
-    m_currentValue = parseStrict(display() + static_cast<char>('0' + digit));
-    showCurrentValue();
+    const EntryEdit edit = typeDigit(display(), digit);
+    if (edit.kind == EntryEdit::Kind::Refused) {
+        m_panel.inputRefused();
+        return;
+    }
+    m_currentValue = parseStrict(edit.text);
+    setDisplay(edit.text);
 }
 
+// After an operator or a result the point starts a new number, "0.".
 void Engine::decimalPointClicked()
 {
-    const std::string text = display();
-    if (text.find('.') == std::string::npos)
-        setDisplay(text + ".");
+    const EntryEdit edit = m_startNewNumber ? EntryEdit{EntryEdit::Kind::NewNumber, "0."}
+                                            : typePoint(display());
+    switch (edit.kind) {
+    case EntryEdit::Kind::Refused:
+        m_panel.inputRefused();
+        return;
+    case EntryEdit::Kind::Unchanged:
+        return;
+    case EntryEdit::Kind::NewNumber:
+        m_currentValue = 0;
+        m_startNewNumber = false;
+        break;
+    case EntryEdit::Kind::Text:
+        break;
+    }
+    setDisplay(edit.text);
 }
 
+// Takes the last character of a typed number; an exponent form is divided
+// by ten and rounded down instead.
 void Engine::backSpaceClicked()
 {
     guarded([this] {
-        m_currentValue = floorValue(parseLenient(display()) / 10);
+        const std::string text = display();
+        if (const std::optional<std::string> shorter = backSpaceText(text)) {
+            m_currentValue = parseStrict(*shorter);
+            setDisplay(*shorter);
+            return;
+        }
+        m_currentValue = floorValue(parseLenient(text) / 10);
         showCurrentValue();
     });
 }
@@ -246,7 +277,8 @@ void Engine::doMultiply()
 }
 
 // The zero test reads the display: with no number entered after "/" the
-// display still shows the left operand and the division is by 1.
+// display still shows the left operand and the division is by 1. A division
+// by zero leaves its message in the display, read as 0 by what follows.
 void Engine::doDivide()
 {
     if (m_currentValue == 0 && m_totalValue == 0)
@@ -255,8 +287,8 @@ void Engine::doDivide()
     if (parseStrict(display()) == 0) {
         m_chain.failed(m_totalValue, symbol, 0, kDivisionByZero);
         setDisplay(kDivisionByZero);
+        m_divisionMessageShown = true;
         m_totalValue = 0;
-        setDisplay("0");
     } else {
         if (m_currentValue == 0)
             m_currentValue = 1;
@@ -345,6 +377,7 @@ void Engine::onClicked()
 
 void Engine::functionClicked(Function function)
 {
+    m_failedOperation.clear();
     guarded([this, function] {
         if (!requireEnteredNumber())
             return;
@@ -387,6 +420,7 @@ void Engine::functionClicked(Function function)
             break;
         }
     });
+    m_failedOperation.clear();
 }
 
 // A display that reads as 0 means no operand was entered.
@@ -407,7 +441,7 @@ void Engine::finishFunction()
 
 void Engine::trigonometric(double (*function)(double), const char *name)
 {
-    const std::string operand = functionOperand(applyPendingOperator());
+    const std::string operand = completeForFunction();
     const double result = function(m_totalValue);
     m_currentValue = result;
     m_totalValue = result;
@@ -420,29 +454,29 @@ void Engine::trigonometric(double (*function)(double), const char *name)
 void Engine::square()
 {
     m_pendingOperator = Operator::None;
-    const std::string operand = functionOperand(applyPendingOperator());
+    const std::string operand = completeForFunction();
     const double result = m_totalValue * m_totalValue;
     m_currentValue = result;
     m_totalValue = result;
     showCurrentValue();
-    m_pendingOperator = Operator::None;
+    finishFunction();
     finishLine(bracketed(operand) + "^2", result);
 }
 
 void Engine::cube()
 {
-    const std::string operand = functionOperand(applyPendingOperator());
+    const std::string operand = completeForFunction();
     const double result = (m_totalValue * m_totalValue) * m_totalValue;
     m_currentValue = result;
     m_totalValue = result;
     showCurrentValue();
-    m_pendingOperator = Operator::None;
+    finishFunction();
     finishLine(bracketed(operand) + "^3", result);
 }
 
 void Engine::squareRoot()
 {
-    const std::string expression = "sqrt(" + functionOperand(applyPendingOperator()) + ")";
+    const std::string expression = "sqrt(" + completeForFunction() + ")";
     const bool positive = m_totalValue > 0;
     if (positive) {
         const double result = std::sqrt(m_totalValue);
@@ -471,7 +505,7 @@ void Engine::signChange()
 
 void Engine::percent()
 {
-    const std::string operand = functionOperand(applyPendingOperator());
+    const std::string operand = completeForFunction();
     const double result = m_totalValue / 100;
     m_currentValue = result;
     m_totalValue = result;
@@ -484,7 +518,7 @@ void Engine::percent()
 // "log" is the natural logarithm.
 void Engine::naturalLog()
 {
-    const std::string expression = "ln(" + functionOperand(applyPendingOperator()) + ")";
+    const std::string expression = "ln(" + completeForFunction() + ")";
     if (!(m_totalValue > 0)) {
         message(kNegativeLog);
         finishLine(expression, kNegativeLog, true);
@@ -504,14 +538,16 @@ void Engine::naturalLog()
 void Engine::factorial()
 {
     const bool applied = applyPendingOperator();
+    const std::string completed = operandText(applied);
     if (m_totalValue == 0)
         m_totalValue = m_currentValue;
     const double operand = parseStrict(display());
     const double bound = parseLenient(formatGeneral(operand - 1));
     // The product is the start value times (operand - 1)!: the operand's
     // factorial when the start value is the operand, as it nearly always is.
-    const std::string expression = numberText(m_totalValue) == numberText(operand)
-        ? bracketed(applied ? functionOperand(true) : numberText(operand)) + "!"
+    const bool ofOperand = !m_failedOperation.empty() || numberText(m_totalValue) == numberText(operand);
+    const std::string expression = ofOperand
+        ? bracketed(applied ? completed : numberText(operand)) + "!"
         : numberText(m_totalValue) + " * " + bracketed(numberText(operand - 1)) + "!";
     if (bound > kFactorialLimit - 1 || !(operand >= 1) || std::floor(operand) != operand) {
         message(kFactorialRange);
@@ -550,7 +586,7 @@ void Engine::multiplicationTable()
 // The operand is tested as the nearest 32-bit integer (ties to even).
 void Engine::primeTest()
 {
-    const std::string operandText = functionOperand(applyPendingOperator());
+    const std::string operandText = completeForFunction();
     const double operand = m_totalValue;
     if (!(operand >= 0)) {
         message(kNegativePrime);
@@ -665,8 +701,8 @@ void Engine::toBinaryClicked()
     finishLine("BIN(" + numberText(whole) + ")", numeral, false);
 }
 
-// Pads the display to eight characters, then reads its first eight as base-2
-// digits; anything but "0" or "1" there is refused.
+// Pads the display to eight characters, then reads it whole as a base-2
+// numeral of at most 32 digits; anything but "0" and "1" is refused.
 void Engine::toDecimalClicked()
 {
     std::string text = display();
@@ -675,19 +711,15 @@ void Engine::toDecimalClicked()
         text.insert(0, kBinaryDigits - length, '0');
         setDisplay(text);
     }
-    double sum = 0;
-    double weight = 128;
-    for (int position = 0; position < kBinaryDigits; ++position, weight /= 2) {
-        const char c = text[static_cast<std::size_t>(position)];
-        if (c != '0' && c != '1') {
-            message(kCannotConvert, MessageButtons::Ok, MessageIcon::Exclamation);
-            return;
-        }
-        if (c == '1')
-            sum += weight;
+    if (text.size() > kLongestBinaryNumeral || text.find_first_not_of("01") != std::string::npos) {
+        message(kCannotConvert, MessageButtons::Ok, MessageIcon::Exclamation);
+        return;
     }
+    double sum = 0;
+    for (const char c : text)
+        sum = sum * 2 + (c == '1' ? 1 : 0);
     setDisplay(formatGeneral(sum));
-    finishLine(kDecimalFunction + "(" + text.substr(0, kBinaryDigits) + ")", sum);
+    finishLine(kDecimalFunction + "(" + text + ")", sum);
 }
 
 void Engine::exitDeclined()
@@ -699,10 +731,23 @@ void Engine::exitDeclined()
 
 // Calculation lines
 
-// The operand of a function: the chain when the function completed a pending
-// operation, the number it used otherwise.
-std::string Engine::functionOperand(bool appliedPending) const
+// Completes the pending operation before a function and returns the
+// function's operand text.
+std::string Engine::completeForFunction()
 {
+    return operandText(applyPendingOperator());
+}
+
+// The operand of a function: the chain when the function completed a pending
+// operation, the number it used otherwise. When the operation failed with a
+// message, the operand is the failed chain and the function's line ends in
+// that message, whatever the function then shows.
+std::string Engine::operandText(bool appliedPending)
+{
+    if (appliedPending && m_chain.hasFailed()) {
+        m_failedOperation = m_chain.message();
+        return m_chain.text();
+    }
     return appliedPending ? m_chain.operandFor(m_totalValue) : numberText(m_totalValue);
 }
 
@@ -714,7 +759,10 @@ void Engine::finishLine(const std::string &expression, double result)
 // A finished line ends the chain: what follows starts a new one.
 void Engine::finishLine(const std::string &expression, const std::string &result, bool isMessage)
 {
-    const Calculation line{expression, result, isMessage};
+    const Calculation line = m_failedOperation.empty()
+        ? Calculation{expression, result, isMessage}
+        : Calculation{expression, m_failedOperation, true};
+    m_failedOperation.clear();
     m_chain.clear();
     if (m_listener != nullptr)
         m_listener->calculationFinished(line);
@@ -727,9 +775,11 @@ void Engine::showCurrentValue()
     setDisplay(formatGeneral(m_currentValue));
 }
 
+// The division-by-zero message stands for the 0 it leaves: every step reads
+// the display as "0" until the next write.
 std::string Engine::display() const
 {
-    return m_panel.displayText();
+    return m_divisionMessageShown ? std::string("0") : m_panel.displayText();
 }
 
 void Engine::setDisplay(const std::string &text)

@@ -12,7 +12,8 @@ namespace hitungrama {
 // The calculator engine. The window forwards each button click to one of the
 // *Clicked handlers; a handler runs its steps on the engine state and on the
 // display text, which is both the entry buffer and the output: digits are
-// appended to it, read back with parseStrict and rewritten with formatGeneral.
+// appended to it as typed (entrytext.h) and read back with parseStrict, and
+// results are written with formatGeneral.
 // Everything visible (display, labels, colours, enabled states, width, boxes)
 // goes out through the Panel; the texts among it are those of enginetexts.h,
 // in Indonesian, which the window translates. An EngineError ends the step where it arises,
@@ -88,7 +89,8 @@ private:
     void clearMemory();
     void recallMemory();
 
-    std::string functionOperand(bool appliedPending) const;
+    std::string completeForFunction();
+    std::string operandText(bool appliedPending);
     void finishLine(const std::string &expression, double result);
     void finishLine(const std::string &expression, const std::string &result, bool isMessage);
 
@@ -106,6 +108,12 @@ private:
     Operator m_pendingOperator = Operator::None;
     double m_memoryValue = 0;
     bool m_startNewNumber = false;
+    // Set while the division-by-zero message stands in the display; any
+    // write to the display clears it.
+    bool m_divisionMessageShown = false;
+    // The message of a pending operation that a function completed and that
+    // failed: the function's line ends in it.
+    std::string m_failedOperation;
     // The counter of the ON reset, factorial and table loops. No step reads it
     // outside its own loop; the power and prime helpers, which may stop early,
     // count with their own locals.

@@ -290,6 +290,13 @@ double parseLenient(const std::string &text)
     return convertNumber(std::string_view(compact).substr(0, length));
 }
 
+bool isExponentForm(const std::string &text)
+{
+    const std::size_t exponent = text.find_first_of("Ee");
+    return exponent != std::string::npos && numberPrefixLength(text) == text.size()
+        && numberPrefixLength(std::string_view(text).substr(0, exponent)) == exponent;
+}
+
 std::int32_t roundToInt32(double value)
 {
     return roundToInt<std::int32_t>(value);

@@ -29,6 +29,10 @@ double parseStrict(const std::string &text);
 // EngineError Overflow for a number beyond the double range.
 double parseLenient(const std::string &text);
 
+// Whether the whole text is a number written with an exponent: "1E+20",
+// "-1.5e-3" (no blanks).
+bool isExponentForm(const std::string &text);
+
 // Nearest integer, ties to even. Throws EngineError Overflow when the rounded
 // value (or NaN) does not fit the type.
 std::int32_t roundToInt32(double value);

@@ -59,6 +59,7 @@ State inspectSnapshot(QSqlDatabase &db, QSqlError *error)
         return State::Foreign;
     }
     const int stored = query.value(0).toInt();
+    const qint32 id = storedApplicationId(db);
     // Reading the schema reads the first pages: a file that is not a
     // database, or one cut shorter than its header says, fails here.
     if (!query.exec(QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table'"))) {
@@ -73,6 +74,8 @@ State inspectSnapshot(QSqlDatabase &db, QSqlError *error)
         return State::Foreign;
     }
     *error = QSqlError();
+    if (id != 0 && id != applicationId)
+        return State::Foreign;
     if (stored > version)
         return State::Newer;
     if (stored == 0)
@@ -90,6 +93,14 @@ int storedVersion(QSqlDatabase &db)
     if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next())
         return 0;
     return query.value(0).toInt();
+}
+
+qint32 storedApplicationId(QSqlDatabase &db)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA application_id")) || !query.next())
+        return 0;
+    return qint32(query.value(0).toLongLong());
 }
 
 State inspect(QSqlDatabase &db, QSqlError *error)
@@ -121,6 +132,8 @@ QSqlError migrate(QSqlDatabase &db)
     }
     if (!error.isValid() && from < version)
         error = TapeDatabase::exec(db, QStringLiteral("PRAGMA user_version = %1").arg(version));
+    if (!error.isValid() && storedApplicationId(db) == 0)
+        error = TapeDatabase::exec(db, QStringLiteral("PRAGMA application_id = %1").arg(applicationId));
     if (!error.isValid())
         error = TapeDatabase::exec(db, QStringLiteral("COMMIT"));
     if (error.isValid())

@@ -21,6 +21,7 @@ enum class TapeFault {
     BadFileStuck,     // the file is unreadable and could not be set aside
     NewerVersion,     // a tape of a newer program version, left untouched
     FolderUnwritable, // the folder or file can't be created or written
+    FileUnreadable,   // the file's mode forbids reading it; left as it is
     DiskFull,
     Locked,           // another program held the tape longer than the busy timeout
     WriteFailed,      // any other error of SQLite (its text is the detail)

@@ -150,6 +150,9 @@ QString TapeStore::noticeFor(TapeFault fault, const QString &detail, int busyTim
             .arg(detail);
     case TapeFault::FolderUnwritable:
         return tr("Folder %1 tidak dapat ditulisi; riwayat kali ini hanya ada di memori.").arg(detail);
+    case TapeFault::FileUnreadable:
+        return tr("Berkas riwayat tidak dapat dibaca (izin ditolak); riwayat kali ini hanya ada di "
+                  "memori.");
     case TapeFault::DiskFull:
         return tr("Disk penuh; riwayat kali ini hanya ada di memori.");
     case TapeFault::Locked:

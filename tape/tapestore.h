@@ -61,10 +61,14 @@ public:
     // never uses its tape never loads the database, and costs no more memory
     // than a program without one. The folder is made 0700 and the file 0600
     // when they are new. A bad
-    // file is set aside as "<file>.rusak-<UTC time>" (its -wal and -shm
-    // beside it under the same name), a tape of a newer version is left
-    // untouched; backingChanged() and notice() tell the outcome. An empty
-    // path runs in memory.
+    // file (damaged, of another schema or application id, a symbolic link)
+    // is set aside as "<file>.rusak-<UTC time>" (its -wal and -shm beside it
+    // under the same name); a linked -wal or -shm, and a rollback journal
+    // beside a tape (which is always in WAL mode, so the journal is another
+    // database's), are set aside alone under their own names. Links are
+    // renamed, never followed. A tape of a newer version, and a file that
+    // can't be read, are left untouched; backingChanged() and notice() tell
+    // the outcome. An empty path runs in memory.
     virtual void open(const QString &path = defaultPath());
 
     // Queues a line (its id is ignored; an invalid time becomes now). The

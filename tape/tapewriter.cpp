@@ -10,8 +10,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QStringList>
 #include <QThread>
 #include <QUrl>
+
+#include <algorithm>
+
+#include <fcntl.h>
 
 namespace hitungrama {
 
@@ -21,6 +26,52 @@ namespace {
 
 constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
 const char *const companions[] = {"-wal", "-shm"};
+// What SQLite pairs with a database file by name, kept with a bad file.
+const char *const pairedFiles[] = {"-wal", "-shm", "-journal"};
+
+bool taken(const QString &path)
+{
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+}
+
+// "<path>.rusak-<UTC time>", numbered when that name, or it with one of the
+// suffixes, is taken.
+QString keptName(const QString &path, const QStringList &suffixes = {QString()})
+{
+    const QString base = path + QLatin1String(".rusak-")
+        + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    QString name = base;
+    for (int n = 2; std::any_of(suffixes.begin(), suffixes.end(),
+                                [&name](const QString &suffix) { return taken(name + suffix); });
+         ++n) {
+        name = base + QLatin1Char('-') + QString::number(n);
+    }
+    return name;
+}
+
+// Whether a rollback journal beside the file is a stray: SQLite's header
+// of the file says WAL (its magic string, then 2 as the file format's write
+// or read version, bytes 18 and 19), and no other program holds the lock on
+// SQLite's reserved byte that comes with a live journal (one switching a new
+// tape to WAL writes a journal for a moment).
+bool hasStrayJournal(const QString &path)
+{
+    constexpr off_t reservedByte = 0x40000001;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = file.read(20);
+    if (header.size() < 20 || !header.startsWith(QByteArray("SQLite format 3", 16))
+        || (header[18] != 2 && header[19] != 2)) {
+        return false;
+    }
+    struct flock lock = {};
+    lock.l_type = F_WRLCK;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = reservedByte;
+    lock.l_len = 1;
+    return ::fcntl(file.handle(), F_GETLK, &lock) == 0 && lock.l_type == F_UNLCK;
+}
 
 TapeFault faultOf(const QSqlError &error)
 {
@@ -111,10 +162,16 @@ void TapeWriter::eraseKept()
         clear();
         return;
     }
-    // A file that is not a usable tape (newer, damaged, unwritable) is not
-    // ours to change.
-    if (m_diskBarred || !QFileInfo(m_diskPath).isFile())
+    // A file that is not a usable tape (newer, damaged, unwritable, a link)
+    // is not ours to change.
+    const QFileInfo file(m_diskPath);
+    if (m_diskBarred || file.isSymLink() || !file.isFile())
         return;
+    QString stray;
+    if (!setAsideStrays(&stray)) {
+        qCWarning(lcTapeWriter, "the kept lines are left: %s could not be set aside", qUtf8Printable(stray));
+        return;
+    }
     const QString connection = newConnectionName();
     QSqlError error = TapeDatabase::connect(connection, m_diskPath, TapeDatabase::Access::ReadWrite,
                                             m_options.busyTimeoutMs);
@@ -281,14 +338,24 @@ QString TapeWriter::detailOf(TapeFault fault, const QSqlError &error) const
         : error.text();
 }
 
-// Looks at an existing file as immutable, which reads the file alone and
-// changes nothing (not even the -shm beside it), and sets a bad one aside.
+// Looks at an existing file before SQLite opens it: a link or what is not
+// a file is bad (SQLite would write through a link, and the tape's mode
+// would be set on its target); one that can't be read is left as it is.
+// The rest is opened as immutable, which reads the file alone and changes
+// nothing (not even the -shm beside it). A bad file is set aside.
 TapeFault TapeWriter::probe(QString *detail)
 {
     const QFileInfo info(m_diskPath);
-    if (!info.exists() && !info.isSymLink())
-        return TapeFault::None;
-    bool bad = !info.isFile();
+    bool bad = info.isSymLink() || (info.exists() && !info.isFile());
+    if (!bad && info.exists() && !info.isReadable()) {
+        *detail = QDir::toNativeSeparators(m_diskPath);
+        return TapeFault::FileUnreadable;
+    }
+    QString stray;
+    if (!bad && !setAsideStrays(&stray)) {
+        *detail = QDir::toNativeSeparators(stray);
+        return TapeFault::BadFileStuck;
+    }
     if (!bad && info.size() > 0) {
         const QString name = newConnectionName();
         const QString uri =
@@ -328,25 +395,47 @@ TapeFault TapeWriter::probe(QString *detail)
     return TapeFault::BadFileKept;
 }
 
-// Renames the file to "<name>.rusak-<UTC time>" and its -wal and -shm files
-// to the same name with their suffix, so SQLite still pairs them when
-// someone opens the kept file. Nothing is deleted.
+// Renames what SQLite must not open beside the tape, each to "<its
+// name>.rusak-<UTC time>": a -wal or -shm that is a link, and a rollback
+// journal beside a file in WAL mode. The tape never makes one (it is always
+// in WAL mode), and SQLite would roll another database's pages from it into
+// the tape. False, with the path, when one can't be renamed.
+bool TapeWriter::setAsideStrays(QString *stray)
+{
+    QStringList strays;
+    for (const char *suffix : companions) {
+        if (QFileInfo(m_diskPath + QLatin1String(suffix)).isSymLink())
+            strays << m_diskPath + QLatin1String(suffix);
+    }
+    // The journal is looked for first: the file is opened only beside one.
+    const QString journal = m_diskPath + QLatin1String("-journal");
+    if (taken(journal) && hasStrayJournal(m_diskPath))
+        strays << journal;
+    for (const QString &path : std::as_const(strays)) {
+        const QString kept = keptName(path);
+        if (!QDir().rename(path, kept)) {
+            *stray = path;
+            return false;
+        }
+        qCWarning(lcTapeWriter, "%s is not the tape's and was set aside as %s", qUtf8Printable(path),
+                  qUtf8Printable(kept));
+    }
+    return true;
+}
+
+// Renames the file to "<name>.rusak-<UTC time>" and its -wal, -shm and
+// -journal files to the same name with their suffix, so SQLite still pairs
+// them when someone opens the kept file. Links are renamed, not followed.
+// Nothing is deleted.
 bool TapeWriter::setAside(QString *keptPath)
 {
-    const QString base = m_diskPath + QLatin1String(".rusak-")
-        + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
-    QString target = base;
-    const auto taken = [](const QString &path) {
-        return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
-    };
-    for (int n = 2; taken(target) || taken(target + QLatin1String("-wal"))
-                    || taken(target + QLatin1String("-shm"));
-         ++n) {
-        target = base + QLatin1Char('-') + QString::number(n);
-    }
+    QStringList suffixes{QString()};
+    for (const char *suffix : pairedFiles)
+        suffixes << QLatin1String(suffix);
+    const QString target = keptName(m_diskPath, suffixes);
     if (!QDir().rename(m_diskPath, target))
         return false;
-    for (const char *suffix : companions) {
+    for (const char *suffix : pairedFiles) {
         const QString companion = m_diskPath + QLatin1String(suffix);
         if (taken(companion) && !QDir().rename(companion, target + QLatin1String(suffix)))
             qCWarning(lcTapeWriter, "%s could not be set aside", qUtf8Printable(companion));

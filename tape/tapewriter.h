@@ -68,6 +68,7 @@ private:
     QSqlError connectWriter(const QString &name, TapeSchema::State *state);
     QString detailOf(TapeFault fault, const QSqlError &error) const;
     TapeFault probe(QString *detail);
+    bool setAsideStrays(QString *stray);
     bool setAside(QString *keptPath);
     void failDisk(const QSqlError &error);
     void useMemory();

@@ -18,7 +18,7 @@ std::string normalised(const std::string &text)
 bool accepts(const std::string &display)
 {
     const std::string text = normalised(display);
-    if (text.empty() || text == enginetext::kMemoryRefusesZero)
+    if (text.empty() || text == enginetext::kMemoryRefusesZero || text == enginetext::kDivisionByZero)
         return true;
     try {
         parseStrict(text);

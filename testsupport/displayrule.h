@@ -6,7 +6,7 @@ namespace hitungrama {
 
 // What the display may hold after any action: a number text the engine
 // reads back (including "Infinity", "-Infinity", "NaN" and binary numerals),
-// the one system message that stays in the display, or nothing. "Desimal"
+// the two system messages that stay in the display, or nothing. "Desimal"
 // pads any text with zeros on the left and the decimal point appends "." to
 // any text without one, so both are allowed around each of these. Texts are
 // UTF-8.

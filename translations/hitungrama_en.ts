@@ -338,6 +338,21 @@ https://hitungrama.example.org</translation>
         <extracomment>The accessible name of the display, where numbers and messages appear.</extracomment>
         <translation>Display</translation>
     </message>
+    <message>
+        <source>Memori %1</source>
+        <extracomment>Heard when M+ has stored a number; %1 is the number.</extracomment>
+        <translation>Memory %1</translation>
+    </message>
+    <message>
+        <source>Memori kosong</source>
+        <extracomment>Heard when M- has emptied the memory.</extracomment>
+        <translation>Memory empty</translation>
+    </message>
+    <message>
+        <source>Tabel perkalian %1</source>
+        <extracomment>Heard when Tbl shows the multiplication table; %1 is its number.</extracomment>
+        <translation>Multiplication table of %1</translation>
+    </message>
 </context>
 <context>
     <name>hitungrama::TapeModel</name>
@@ -379,6 +394,10 @@ https://hitungrama.example.org</translation>
     <message>
         <source>Riwayat tidak dapat ditulis (%1); riwayat kali ini hanya ada di memori.</source>
         <translation>The history can&apos;t be written (%1); this session&apos;s history is kept in memory only.</translation>
+    </message>
+    <message>
+        <source>Berkas riwayat tidak dapat dibaca (izin ditolak); riwayat kali ini hanya ada di memori.</source>
+        <translation>The history file can&apos;t be read (permission denied); this run keeps its lines in memory.</translation>
     </message>
 </context>
 <context>

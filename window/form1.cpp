@@ -1,5 +1,6 @@
 #include "window/form1.h"
 
+#include "window/announcer.h"
 #include "window/controlfactory.h"
 #include "window/controlnames.h"
 #include "window/displayclipboard.h"
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QHash>
 #include <QIcon>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPainter>
@@ -172,6 +174,7 @@ void Form1::setUpKeyboard()
     if (m_display != nullptr)
         m_clipboard = new DisplayClipboard(*this, *m_display);
     m_keyboard = new KeyboardRouter(*this);
+    m_announcer = new Announcer(*this);
 }
 
 void Form1::startPicture(qreal ratio)
@@ -272,6 +275,9 @@ void Form1::showKeyList()
 
 void Form1::refuseInput()
 {
+    ++m_refusalCount;
+    if (m_refusalsQuiet)
+        return;
     QApplication::beep();
     emit inputRefused();
 }
@@ -284,8 +290,12 @@ void Form1::displayChanged()
 
 void Form1::numberPasted(double value)
 {
-    if (!m_exited)
-        m_engine.numberPasted(value);
+    if (m_exited)
+        return;
+    m_engine.numberPasted(value);
+    m_panel.takeOutcome();
+    if (m_display != nullptr)
+        m_announcer->announce(m_display->text());
 }
 
 void Form1::routeClick(const ControlId &id)
@@ -319,11 +329,54 @@ void Form1::routeClick(const ControlId &id)
     // Nothing may escape into Qt's event loop; the engine itself reports its
     // refusals, so this only guards against the unforeseen.
     try {
+        m_panel.takeOutcome();
         handler(*this, id.index);
+        announceStep(id);
     } catch (const std::exception &error) {
         qWarning("Form1: %s failed: %s", qPrintable(id.toString()), error.what());
         refuseInput();
     }
+}
+
+// Tells a screen reader what the step showed: the result or message in the
+// display, or the memory's or the table's new state. Entry keys are heard
+// through the screen reader's own key echo, and a box speaks for its step.
+void Form1::announceStep(const ControlId &id)
+{
+    const WindowPanel::Outcome outcome = m_panel.takeOutcome();
+    static const QStringList entryKeys = {controlname::kDigitButtons, controlname::kDecimalPointButton,
+                                          controlname::kClearEntryButton, controlname::kWidthToggleButton};
+    if (outcome.boxShown || entryKeys.contains(id.name))
+        return;
+    switch (outcome.shown) {
+    case WindowPanel::Shown::MemoryStored:
+        //: Heard when M+ has stored a number; %1 is the number.
+        m_announcer->announce(tr("Memori %1").arg(labelText(controlname::kMemoryValue)));
+        return;
+    case WindowPanel::Shown::MemoryCleared:
+        //: Heard when M- has emptied the memory.
+        m_announcer->announce(tr("Memori kosong"));
+        return;
+    case WindowPanel::Shown::Table:
+        //: Heard when Tbl shows the multiplication table; %1 is its number.
+        m_announcer->announce(tr("Tabel perkalian %1").arg(labelText(controlname::kTableOperands, 0)));
+        return;
+    case WindowPanel::Shown::Nothing:
+        // "=" tells the result even when it had nothing to compute.
+        if (id.name != controlname::kOperatorButtons || id.index != static_cast<int>(Operator::Equals))
+            return;
+        break;
+    case WindowPanel::Shown::Display:
+        break;
+    }
+    if (m_display != nullptr)
+        m_announcer->announce(m_display->text());
+}
+
+QString Form1::labelText(const QString &name, int index) const
+{
+    const QLabel *label = m_controls.label(name, index);
+    return label != nullptr ? label->text() : QString();
 }
 
 void Form1::showAbout()
@@ -352,6 +405,17 @@ void Form1::toggleWidth()
     setOuterWidthTwips(step.outerWidth);
     if (m_widthToggleButton != nullptr)
         m_widthToggleButton->setCaption(step.caption);
+}
+
+// Labels beyond the narrow window (the table) are hidden while it is
+// narrow, so that a screen reader does not report them as showing.
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    for (const ControlRegistry::Entry &entry : m_controls.entries()) {
+        if (entry.type == ControlType::Label)
+            entry.widget->setVisible(rect().intersects(entry.widget->geometry()));
+    }
 }
 
 void Form1::showEvent(QShowEvent *event)

@@ -40,6 +40,7 @@ class QLineEdit;
 
 namespace hitungrama {
 
+class Announcer;
 class DisplayClipboard;
 class KeyboardRouter;
 class TapeStore;
@@ -90,9 +91,15 @@ public:
     MessageAnswer showMessage(const MessageBoxRequest &request, QWidget *over = nullptr);
     SaveFileAnswer chooseSaveFile(const SaveFileRequest &request, QWidget *over = nullptr);
     void refuseInput();
+    // Every refusal so far; while quiet, refusals are only counted (no beep,
+    // no signal): the repeats of a held key after its first refusal.
+    int refusalCount() const { return m_refusalCount; }
+    void setRefusalsQuiet(bool quiet) { m_refusalsQuiet = quiet; }
     void displayChanged();
     // A number the paste rule accepted, entered as the engine's numberPasted.
     void numberPasted(double value);
+    // Tells a screen reader what appeared in this window.
+    Announcer &announcer() const { return *m_announcer; }
     // The list of keys, in an information box.
     void showKeyList();
     // True while one of the window's message boxes is open.
@@ -107,6 +114,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -122,6 +130,8 @@ private:
     void setUpKeyboard();
     void startPicture(qreal ratio);
     void routeClick(const ControlId &id);
+    void announceStep(const ControlId &id);
+    QString labelText(const QString &name, int index = -1) const;
     void showAbout();
     void askExit();
     void toggleWidth();
@@ -147,7 +157,10 @@ private:
     XPButton *m_widthToggleButton = nullptr;
     DisplayClipboard *m_clipboard = nullptr;
     KeyboardRouter *m_keyboard = nullptr;
+    Announcer *m_announcer = nullptr;
     int m_boxesOpen = 0;
+    int m_refusalCount = 0;
+    bool m_refusalsQuiet = false;
     bool m_exited = false;
     // The window has been shown: the tape opens its file at its first use.
     bool m_tapeOpened = false;

@@ -195,8 +195,17 @@ bool KeyboardRouter::filterKey(QKeyEvent &key)
     if (binding != nullptr && KeyMap::isDeadKey(key.key()))
         m_circumflexSpace = CircumflexSpace::Awaited;
     const bool repeats = binding != nullptr && binding->held == KeyMap::Held::Repeats;
-    if (repeats || !m_repeat.isRepeat(key))
+    const bool repeat = m_repeat.isRepeat(key);
+    if (!repeat)
+        m_heldKeyRefused = false;
+    if (repeats || !repeat) {
+        // A held key beeps for its first refusal; the repeats after it are quiet.
+        const int refusals = m_form.refusalCount();
+        m_form.setRefusalsQuiet(repeat && m_heldKeyRefused);
         run(command, binding, key.timestamp());
+        m_form.setRefusalsQuiet(false);
+        m_heldKeyRefused = m_heldKeyRefused || m_form.refusalCount() != refusals;
+    }
     return true;
 }
 

@@ -65,6 +65,8 @@ private:
     QTimer m_hintCheck;
     KeyRepeat m_repeat;
     CircumflexSpace m_circumflexSpace = CircumflexSpace::None;
+    // The key held down now was refused once: its repeats refuse quietly.
+    bool m_heldKeyRefused = false;
 };
 
 } // namespace hitungrama

@@ -1,5 +1,6 @@
 #include "window/programstart.h"
 
+#include "window/accessiblewindows.h"
 #include "window/fontsetup.h"
 #include "window/form1.h"
 #include "window/languagesetup.h"
@@ -8,14 +9,25 @@
 #include "tape/tapestore.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QWindow>
 
 #include <cstdio>
 
 namespace hitungrama::ProgramStart {
 
+void ignoreRelativeBaseFolders()
+{
+    for (const char *name : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"}) {
+        const QByteArray value = qgetenv(name);
+        if (!value.isEmpty() && !value.startsWith('/'))
+            qunsetenv(name);
+    }
+}
+
 std::unique_ptr<Form1> createWindow(const char *programName, MessageBoxService &boxes)
 {
+    ignoreRelativeBaseFolders();
     QApplication::setApplicationName(QStringLiteral("Hitungrama"));
     if (!LanguageSetup::installed())
         LanguageSetup::install(LanguageSetup::forDesktop());
@@ -26,6 +38,7 @@ std::unique_ptr<Form1> createWindow(const char *programName, MessageBoxService &
         return nullptr;
     }
     FontSetup::install();
+    AccessibleWindows::install();
     return std::make_unique<Form1>(layout.layout, boxes);
 }
 

@@ -13,11 +13,19 @@ class MessageBoxService;
 
 namespace ProgramStart {
 
-// Names the application, installs the desktop's language unless one is
-// installed already (the harness's), checks the compiled-in layout, installs
-// the fonts and creates the window. A damaged layout is reported on standard error as
-// "PROGRAM: the window layout is damaged: ..." and gives no window; the
-// program then ends with code 1.
+// The XDG base directory rules make a relative XDG_DATA_HOME,
+// XDG_CONFIG_HOME, XDG_CACHE_HOME or XDG_STATE_HOME invalid, but Qt 6.4
+// takes it as it is (relative to the working folder): this removes such a
+// value from the environment, so the tape and the settings go to their
+// defaults under the home folder.
+void ignoreRelativeBaseFolders();
+
+// Drops relative XDG base folders (above), names the application, installs
+// the desktop's language unless one is installed already (the harness's),
+// checks the compiled-in layout, installs the fonts and creates the window.
+// A damaged layout is reported on standard error as "PROGRAM: the window
+// layout is damaged: ..." and gives no window; the program then ends with
+// code 1.
 std::unique_ptr<Form1> createWindow(const char *programName, MessageBoxService &boxes);
 
 // Centres the window on its screen and shows it.

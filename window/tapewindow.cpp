@@ -319,6 +319,11 @@ void TapeWindow::attachModel()
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, &TapeWindow::returnToAnchor);
     connect(m_model, &QAbstractItemModel::modelReset, this, &TapeWindow::followBottom);
     connect(m_model, SIGNAL(loadingChanged(bool)), this, SLOT(modelLoadingChanged(bool)));
+    // "Simpan riwayat" is shared, and another program may have changed it:
+    // the next line here moves the tape (a reset) or adds a row.
+    const auto showKeeping = [this] { m_keeping->setChecked(m_store.isKeeping()); };
+    connect(m_model, &QAbstractItemModel::modelReset, this, showKeeping);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, showKeeping);
     followBottom();
 }
 

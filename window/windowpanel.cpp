@@ -1,5 +1,6 @@
 #include "window/windowpanel.h"
 
+#include "engine/engine.h"
 #include "window/controlnames.h"
 #include "window/form1.h"
 #include "window/translationtable.h"
@@ -8,6 +9,8 @@
 
 #include <QLabel>
 #include <QLineEdit>
+
+#include <utility>
 
 namespace hitungrama {
 
@@ -29,6 +32,11 @@ WindowPanel::WindowPanel(Form1 &form)
 {
 }
 
+WindowPanel::Outcome WindowPanel::takeOutcome()
+{
+    return std::exchange(m_outcome, Outcome());
+}
+
 std::string WindowPanel::displayText() const
 {
     const QLineEdit *display = m_form.display();
@@ -40,6 +48,7 @@ void WindowPanel::setDisplayText(const std::string &text)
     QLineEdit *display = m_form.display();
     if (display == nullptr)
         return;
+    m_outcome.shown = Shown::Display;
     const QString value = TranslationTable::engine().translated(text);
     // QLineEdit stays silent when the text does not change; a write must
     // still reach the change notification.
@@ -55,9 +64,13 @@ void WindowPanel::setLabelCaption(LabelGroup group, int index, const std::string
     switch (group) {
     case LabelGroup::Label3:
         label = index == 0 ? m_form.controls().label(controlname::kMemoryValue) : nullptr;
+        if (caption.empty())
+            m_outcome.shown = Shown::MemoryCleared;
         break;
     case LabelGroup::Label5:
         label = m_form.controls().label(controlname::kTableOperands, index);
+        if (!caption.empty())
+            m_outcome.shown = Shown::Table;
         break;
     case LabelGroup::Label8:
         label = m_form.controls().label(controlname::kTableProducts, index);
@@ -71,6 +84,8 @@ void WindowPanel::setBackColor(BackTarget target, OleColor colour)
 {
     switch (target) {
     case BackTarget::Label3:
+        if (colour == Engine::kGreen)
+            m_outcome.shown = Shown::MemoryStored;
         setBackground(m_form.controls().label(controlname::kMemoryValue), QPalette::Window, colour);
         break;
     case BackTarget::Label4:
@@ -108,6 +123,8 @@ void WindowPanel::setOuterWidthTwips(int twips)
 MessageAnswer WindowPanel::showMessage(const std::string &text, const std::string &title,
                                        MessageButtons buttons, MessageIcon icon)
 {
+    if (buttons == MessageButtons::Ok)
+        m_outcome.boxShown = true;
     const TranslationTable &texts = TranslationTable::engine();
     return m_form.showMessage({texts.translated(text), texts.translated(title), buttons, icon});
 }

@@ -14,7 +14,20 @@ class Form1;
 // language.
 class WindowPanel : public Panel {
 public:
+    // What a step of the engine showed last that a screen reader must hear
+    // of: a number or message in the display, the memory stored or emptied,
+    // the table filled; and whether a box with OK only, which speaks for
+    // itself, was shown.
+    enum class Shown { Nothing, Display, MemoryStored, MemoryCleared, Table };
+    struct Outcome {
+        Shown shown = Shown::Nothing;
+        bool boxShown = false;
+    };
+
     explicit WindowPanel(Form1 &form);
+
+    // The outcome since the last take.
+    Outcome takeOutcome();
 
     std::string displayText() const override;
     void setDisplayText(const std::string &text) override;
@@ -30,6 +43,7 @@ public:
 
 private:
     Form1 &m_form;
+    Outcome m_outcome;
 };
 
 } // namespace hitungrama

@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(Keys, CalculationLines, ::testing::Values(
     LinesCase{"division_by_zero_mid_chain_restarts", "5 / 0 + 3 =", "0 + 3 = 3"},
     LinesCase{"modulo_overflow_message", "5000000000 mod 3 =",
               "5000000000 mod 3 = Hitungrama Overflow"},
+    LinesCase{"failed_operation_ends_function_line", "10 x^y 400 = mod 870406983 Sin",
+              "10 ^ 400 = Infinity\nsin(Infinity mod 870406983) = Hitungrama Overflow"},
     LinesCase{"second_equals_adds_nothing", "2 + 3 = =", "2 + 3 = 5"},
     LinesCase{"on_empties_the_chain", "1 + 2 + ON 3 + 4 =", "3 + 4 = 7"},
     LinesCase{"declined_exit_restarts", "5 + 4 + OFF-No 3 =", "0 + 3 = 3"},

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace hitungrama {
 namespace {
@@ -11,10 +13,13 @@ namespace {
 constexpr OleColor kYellow = 65535;
 constexpr OleColor kGreen = 65280;
 
+// Keys that would make the display hold another number than the one typed
+// are refused: they change nothing and reach the panel as a refusal.
 struct KeysCase {
     const char *name;
     const char *keys;
     const char *display;
+    int refusals = 0;
 };
 
 template <typename Case>
@@ -29,18 +34,38 @@ TEST_P(KeySequence, shows)
 {
     press(GetParam().keys);
     EXPECT_EQ(panel.display, GetParam().display);
+    EXPECT_EQ(panel.refusals, GetParam().refusals);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeySequence, ::testing::Values(
-    KeysCase{"zero_after_point_vanishes_with_it", "1 . 0 5", "15"},
+    KeysCase{"zero_after_point_stays", "1 . 0 5", "1.05"},
+    KeysCase{"leading_zero_before_point", "0 . 0 5", "0.05"},
+    KeysCase{"trailing_zero_stays", "2.50", "2.50"},
+    KeysCase{"third_fraction_digit", "2.501", "2.501"},
+    KeysCase{"zero_on_zero_stays", "0 0 0", "0"},
     KeysCase{"point_on_empty_display", "CE . 5", "0.5"},
-    KeysCase{"seventeenth_digit_joins_exponent", "12345678901234567", "1.23456789012346E+157"},
-    KeysCase{"eighteenth_digit_refused", "123456789012345678", "1.23456789012346E+157"},
-    KeysCase{"point_after_operator_is_lost", "2 + . 5", "5"},
+    KeysCase{"point_after_operator_starts_number", "2 + . 5 =", "2.5"},
+    KeysCase{"point_after_result_starts_number", "2 + 3 = . + 4 =", "4"},
+    KeysCase{"digit_on_message_starts_number", "0 M+ 7", "7"},
+    KeysCase{"point_on_infinity_starts_number", "'Infinity' . 5", "0.5"},
+    KeysCase{"digit_on_nan_starts_number", "'NaN' 5", "5"},
     KeysCase{"negative_extends", "'-5' 3", "-53"},
-    KeysCase{"backspace_rounds_down", "'-123' BS", "-13"},
-    KeysCase{"backspace_takes_fraction", "12.5 BS", "1"},
+    KeysCase{"fifteenth_digit_taken", "123456789012345", "123456789012345"},
+    KeysCase{"sixteenth_digit", "123456789012345 6 7", "123456789012345", 2},
+    KeysCase{"sixteenth_digit_after_zero_point", "0.123456789012345 6", "0.123456789012345", 1},
+    KeysCase{"sixteenth_negative_digit", "'-12345678901234' 5 6", "-123456789012345", 1},
+    KeysCase{"sixteenth_binary_digit", "Biner 111111111111111 1", "111111111111111", 1},
+    KeysCase{"digit_on_sixteen_binary_ones", "65535 BIN 1", "1111111111111111", 1},
+    KeysCase{"digit_on_pasted_exponent", "[1e20] 5", "1E+20", 1},
+    KeysCase{"point_on_pasted_exponent", "[1.5e20] .", "1.5E+20", 1},
+    KeysCase{"second_point_is_quiet", "1.5 .", "1.5"},
+    KeysCase{"backspace_takes_last_digit_of_result", "5 - 128 = BS", "-12"},
+    KeysCase{"backspace_takes_fraction_digit", "12.5 BS", "12."},
+    KeysCase{"backspace_takes_point", "12.5 BS BS", "12"},
+    KeysCase{"backspace_leaves_no_lone_sign", "'-1' BS", "0"},
+    KeysCase{"backspace_exponent_divides", "[1e20] BS", "1E+19"},
     KeysCase{"backspace_message_text", "0 M+ BS", "0"},
+    KeysCase{"backspace_infinity", "10 x^y 400 = BS", "0"},
     KeysCase{"digit_after_equals_starts_over", "2 + 3 = 7 + 1 =", "8"},
     KeysCase{"second_operator_replaces_first", "5 + * 3 =", "15"},
     KeysCase{"second_operator_after_power_zeroes", "5 x^y + 3 =", "3"},
@@ -57,15 +82,85 @@ INSTANTIATE_TEST_SUITE_P(Keys, KeySequence, ::testing::Values(
     KeysCase{"modulo_overflow_keeps_dividend", "5000000000 mod 3 = + 1 =", "5000000001"},
     KeysCase{"decimal_leaves_operand", "Biner 101 Desimal + 1 =", "102"},
     KeysCase{"sine_in_radians", "30 Sin", "-0.988031624092862"},
-    KeysCase{"square_keeps_entry_open", "2 x^2 5", "45"},
+    KeysCase{"square_ends_entry", "5 x^2 3", "3"},
+    KeysCase{"cube_ends_entry", "2 x^3 5", "5"},
     KeysCase{"sign_change_keeps_pending", "3 + 12 +/- =", "-9"},
     KeysCase{"factorial_170", "170 !", "7.257415615308E+306"},
     KeysCase{"factorial_completes_pending", "3 + 2 !", "120"},
     KeysCase{"binary_of_256_unpadded", "256 BIN", "100000000"},
     KeysCase{"binary_rounds_to_even", "2.5 BIN", "00000010"},
     KeysCase{"digit_after_binary_reads_decimal", "10 BIN 1", "10101"},
-    KeysCase{"decimal_ignores_after_eighth", "'100000000' Desimal", "128"}),
+    KeysCase{"digit_after_binary_drops_zeros", "5 BIN 1", "1011"},
+    KeysCase{"point_after_binary_drops_zeros", "5 BIN . 0 5", "101.05"},
+    KeysCase{"decimal_reads_ninth_digit", "'100000000' Desimal", "256"},
+    KeysCase{"decimal_reads_long_numeral", "300 BIN Biner Desimal", "300"},
+    KeysCase{"decimal_reads_32_digits", "'11111111111111111111111111111111' Desimal", "4294967295"}),
     caseName<KeysCase>);
+
+// Whatever is typed, the number entered is the number shown.
+TEST_F(EngineTest, entered_number_is_the_number_shown)
+{
+    static const char *const keys[] = {"0", "1", "5", "9", ".", "BS", "+/-", "CE", "+", "=", "BIN"};
+    std::mt19937 random(7);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(keys) - 1);
+    for (int i = 0; i < 20000; ++i) {
+        const std::string key = keys[pick(random)];
+        const int refusals = panel.refusals;
+        press(key);
+        const bool entry = key != "." && key.find_first_not_of("0123456789BS") == std::string::npos;
+        if (entry && panel.refusals == refusals && panel.display.find('E') == std::string::npos) {
+            ASSERT_EQ(engine.currentValue(), parseStrict(panel.display)) << "after " << key;
+        }
+    }
+}
+
+TEST_F(EngineTest, backspace_walks_a_negative_fraction_down_to_zero)
+{
+    press("0.05 +/-");
+    std::vector<std::string> shown{panel.display};
+    for (int i = 0; i < 4; ++i) {
+        press("BS");
+        shown.push_back(panel.display);
+        EXPECT_EQ(engine.currentValue(), parseStrict(panel.display)) << panel.display;
+    }
+    EXPECT_EQ(shown, (std::vector<std::string>{"-0.05", "0.0", "0.", "0", "0"}));
+    EXPECT_TRUE(engine.startNewNumber());
+}
+
+// After a division by zero its message stands in the display, and every
+// step that reads the display reads the 0 it stands for.
+struct StandingCase {
+    const char *name;
+    const char *keys;
+    const char *display;
+    const char *box;
+};
+
+class DivisionMessage : public EngineTest, public ::testing::WithParamInterface<StandingCase> {};
+
+TEST_P(DivisionMessage, reads_as_zero)
+{
+    press("5 / 0 =");
+    ASSERT_EQ(panel.display, "Tidak ada pembagian dengan nol");
+    press(GetParam().keys);
+    EXPECT_EQ(panel.display, GetParam().display);
+    const std::string box = panel.boxes.empty() ? "" : panel.boxes.back().text;
+    EXPECT_EQ(box, GetParam().box);
+    EXPECT_EQ(panel.refusals, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, DivisionMessage, ::testing::Values(
+    StandingCase{"nothing_more", "", "Tidak ada pembagian dengan nol", ""},
+    StandingCase{"sine", "Sin", "Tidak ada pembagian dengan nol", "Masukan bilangan ! "},
+    StandingCase{"sign_change", "+/-", "Tidak ada pembagian dengan nol", "Masukan bilangan ! "},
+    StandingCase{"to_binary", "BIN", "00000000", ""},
+    StandingCase{"memory_store", "M+", "memory can't Accept 0", ""},
+    StandingCase{"backspace", "BS", "0", ""},
+    StandingCase{"digit", "7", "7", ""},
+    StandingCase{"point", ". 5", "0.5", ""},
+    StandingCase{"next_division", "/ =", "Tidak ada pembagian dengan nol", ""},
+    StandingCase{"next_operator", "+ 3 =", "3", ""}),
+    caseName<StandingCase>);
 
 // A pasted number replaces the entry and is the right operand of a pending
 // operator; a digit after it appends.
@@ -160,6 +255,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, MessageBox, ::testing::Values(
     BoxCase{"binary_beyond_32_bits", "4294967296 BIN", kCannotConvert, kWarn, "4294967296"},
     BoxCase{"decimal_keeps_padding", "'1.5' Desimal", kCannotConvert, kWarn, "000001.5"},
     BoxCase{"decimal_refuses_digit_9", "'10000009' Desimal", kCannotConvert, kWarn, "10000009"},
+    BoxCase{"decimal_refuses_33_digits", "'111111111111111111111111111111111' Desimal", kCannotConvert,
+            kWarn, "111111111111111111111111111111111"},
     BoxCase{"decimal_pads_by_characters", "'\xC3\xA9' Desimal", kCannotConvert, kWarn, "0000000\xC3\xA9"}),
     caseName<BoxCase>);
 
@@ -174,14 +271,17 @@ TEST_F(EngineTest, load_and_typing_turn_display_yellow)
     EXPECT_EQ(engine.currentValue(), 0);
 }
 
-TEST_F(EngineTest, divide_by_zero_flashes_message_then_zero)
+TEST_F(EngineTest, divide_by_zero_leaves_its_message)
 {
     press("8 / 0 =");
-    const auto &writes = panel.displayWrites;
-    EXPECT_EQ(writes[writes.size() - 2], "Tidak ada pembagian dengan nol");
-    EXPECT_EQ(writes.back(), "0");
+    EXPECT_EQ(panel.display, "Tidak ada pembagian dengan nol");
     EXPECT_EQ(engine.totalValue(), 0);
+    EXPECT_EQ(engine.currentValue(), 0);
     EXPECT_TRUE(panel.boxes.empty());
+    // A write by anyone else ends the message's standing for 0.
+    panel.type("Tidak ada pembagian dengan nol");
+    press("Sin");
+    EXPECT_EQ(panel.refusals, 1);
 }
 
 TEST_F(EngineTest, failed_step_keeps_earlier_assignments_and_is_refused)
@@ -190,11 +290,9 @@ TEST_F(EngineTest, failed_step_keeps_earlier_assignments_and_is_refused)
     EXPECT_EQ(panel.refusals, 1);
     EXPECT_EQ(engine.currentValue(), 1); // the 0 was already replaced by 1
     EXPECT_EQ(engine.pendingOperator(), operatorCode(Operator::Multiply));
-    press("ON 0 M+ 5");
+    press("ON 0 M+ Sin");
     EXPECT_EQ(panel.refusals, 2);
     EXPECT_EQ(panel.display, "memory can't Accept 0");
-    press("Sin");
-    EXPECT_EQ(panel.refusals, 3);
     EXPECT_TRUE(panel.boxes.empty());
 }
 

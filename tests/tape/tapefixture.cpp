@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QSqlQuery>
 
+#include <unistd.h>
+
 namespace hitungrama {
 
 TapeFixture::Connection::Connection(const QString &file)
@@ -106,6 +108,17 @@ std::unique_ptr<QProcess> TapeFixture::startHelper(const QString &tape, int coun
               << QString::number(count) << tag;
     helper->start(arguments.takeFirst(), arguments);
     return helper;
+}
+
+QStringList TapeFixture::asNobody() const
+{
+    if (geteuid() != 0)
+        return {};
+    QFile::setPermissions(m_folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                              | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
+                                              | QFile::ExeOther);
+    return {QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+            QStringLiteral("--clear-groups")};
 }
 
 QStringList TapeFixture::helperOutput(QProcess &helper)

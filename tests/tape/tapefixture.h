@@ -60,6 +60,9 @@ protected:
     // lines (see tapehelper.cpp).
     std::unique_ptr<QProcess> startHelper(const QString &tape, int count, const QString &tag,
                                           const QStringList &asUser = QStringList()) const;
+    // Mode bits don't stop root: as root the helper runs as nobody (65534),
+    // and the temporary folder is opened to it.
+    QStringList asNobody() const;
     static QStringList helperOutput(QProcess &helper);
 
     QTemporaryDir m_folder;

@@ -13,8 +13,6 @@
 #include <optional>
 #include <utility>
 
-#include <unistd.h>
-
 namespace hitungrama {
 namespace {
 
@@ -78,6 +76,11 @@ TEST_F(TapeStoreTest, a_bad_file_is_set_aside_with_its_companions_and_a_new_tape
          }},
         {"a folder", [&] { QDir().mkpath(tape + QStringLiteral("/inside")); }},
         {"wrong schema", [&] { Connection(tape).exec(QStringLiteral("CREATE TABLE notes(body TEXT)")); }},
+        {"another application's id",
+         [&] {
+             openStore().reset();
+             Connection(tape).exec(QStringLiteral("PRAGMA application_id = 1234"));
+         }},
     };
     for (const auto &[name, make] : cases) {
         SCOPED_TRACE(name);
@@ -135,11 +138,7 @@ TEST_F(TapeStoreTest, a_newer_tape_is_left_untouched_and_this_run_stays_in_memor
 
 TEST_F(TapeStoreTest, an_unwritable_folder_keeps_every_line_in_memory)
 {
-    // Mode bits don't stop root: as root the helper runs as nobody.
-    QStringList asUser;
-    if (geteuid() == 0)
-        asUser = {QStringLiteral("setpriv"), QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
-                  QStringLiteral("--clear-groups")};
+    const QStringList asUser = asNobody();
     const QFile::Permissions readOnly = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
         | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
     QFile::setPermissions(m_folder.path(), readOnly | QFile::WriteOwner);

@@ -34,6 +34,7 @@ const DisplayCase kCases[] = {
     {"not_a_number_word", "NaN", true},
     {"binary_numeral", "1011010", true},
     {"memory_refusal_stays", "memory can't Accept 0", true},
+    {"division_message_stays", "Tidak ada pembagian dengan nol", true},
     {"padded_number_with_point", "0000012.", true},
     {"zero_padded_zero", "00000000", true},
     {"exponent_without_digits", "1E+", false},

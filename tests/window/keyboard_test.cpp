@@ -248,6 +248,24 @@ TEST_F(KeyboardTest, held_keys_repeat_text_entry_but_act_once_for_commands)
     }
 }
 
+// A digit held on a full number, or on one that fills up while it is held,
+// beeps once; its repeats are refused quietly.
+TEST_F(KeyboardTest, held_key_beeps_once_for_its_refusal)
+{
+    quint64 time = 1000;
+    for (const char *start : {"123456789012345", "12345678901234"}) {
+        for (const bool flagged : {true, false}) {
+            key(Qt::Key_Escape);
+            type(start);
+            beeps.clear();
+            send(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, time += 1000);
+            holdOn(Qt::Key_7, Qt::NoModifier, time, flagged);
+            EXPECT_EQ(display().text(), (QString::fromLatin1(start) + u'7').left(15)) << start;
+            EXPECT_EQ(beeps.count(), 1) << start << (flagged ? " flagged" : " unflagged");
+        }
+    }
+}
+
 TEST_F(KeyboardTest, dead_and_input_method_keys_write_nothing_and_dead_circumflex_is_x_to_the_y)
 {
     QInputMethodQueryEvent query(Qt::ImEnabled);

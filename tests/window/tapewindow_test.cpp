@@ -26,6 +26,8 @@
 #include <QTimer>
 
 #include <csignal>
+#include <optional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -307,6 +309,52 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
         EXPECT_EQ(other.lineCount(), yes ? 0 : 1);
         QTest::mouseClick(keeping, Qt::LeftButton);
         EXPECT_TRUE(form().tape()->isKeeping());
+    }
+}
+
+// Another program changes the shared choice: the open window shows it as it
+// is from this program's next line.
+TEST_F(TapeWindowTest, simpan_riwayat_shows_another_programs_choice_at_the_next_line)
+{
+    open();
+    TapeOptions options;
+    options.settingsFile = ProgramSettings::filePath();
+    TapeStore other(options);
+    for (const bool on : {false, true}) {
+        other.setKeeping(on);
+        type("1+1=");
+        settle();
+        EXPECT_EQ(tape().keepingBox()->isChecked(), on);
+    }
+}
+
+// The XDG rules make a relative base folder invalid: the tape and the
+// settings go to their defaults, not under the working folder.
+TEST(ProgramStart, ignores_relative_xdg_folders_for_the_tape_and_the_settings)
+{
+    const char *const names[] = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"};
+    std::vector<std::optional<QByteArray>> kept;
+    for (const char *name : names)
+        kept.push_back(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+    QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
+    for (const QString &value : {QStringLiteral("relative"), home.filePath(QStringLiteral("absolute"))}) {
+        qputenv("XDG_DATA_HOME", QFile::encodeName(value));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(value));
+        WindowSetup started;
+        ASSERT_NE(started.form, nullptr);
+        const bool relative = !value.startsWith(QLatin1Char('/'));
+        EXPECT_EQ(TapeStore::defaultPath(),
+                  (relative ? home.filePath(QStringLiteral(".local/share")) : value)
+                      + QStringLiteral("/Hitungrama/riwayat.sqlite"));
+        EXPECT_EQ(ProgramSettings::filePath(), (relative ? home.filePath(QStringLiteral(".config")) : value)
+                                                   + QStringLiteral("/Hitungrama/hitungrama.conf"));
+    }
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (kept[i])
+            qputenv(names[i], *kept[i]);
+        else
+            qunsetenv(names[i]);
     }
 }
 

@@ -1,9 +1,11 @@
 // Fuzzes the engine with arbitrary sequences of button operations, pasted
 // texts and answers to message boxes. Every handler must return (no
 // exception, no hang), and after every step the display must hold a number
-// text, the memory refusal text or nothing (each possibly padded with zeros
-// or followed by a point).
+// text, one of the two messages that stay or nothing (each possibly padded
+// with zeros or followed by a point); a digit that is taken leaves the
+// number shown as the number entered.
 #include "engine/engine.h"
+#include "engine/numbertext.h"
 #include "engine/pastedtext.h"
 #include "testsupport/displayrule.h"
 #include "testsupport/fakepanel.h"
@@ -43,6 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     bool binary = false;
     std::size_t i = 0;
     while (i < size) {
+        const int refusals = panel.refusals;
         const std::uint8_t op = data[i++];
         const int arg = i < size ? data[i] : 0;
         switch (op % 16) {
@@ -77,6 +80,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             fail(panel.faults.front());
         if (!DisplayRule::accepts(panel.display))
             fail("display holds a partial result");
+        const bool digit = op % 16 == 0 || op % 16 > 12;
+        if (digit && panel.refusals == refusals && parseStrict(panel.display) != engine.currentValue())
+            fail("the digit entered " + formatGeneral(engine.currentValue()) + " while the display shows "
+                 + panel.display);
         panel.clearHistory();
     }
     return 0;
