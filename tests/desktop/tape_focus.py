@@ -38,17 +38,20 @@ class X11:
         for tool in ("Xvfb", "xdotool", "openbox"):
             if not shutil.which(tool):
                 d.skip(f"{tool} is not installed")
-        # Without -noreset the server resets when its last client leaves, and a
-        # client that comes during the reset finds no display.
-        self.server, display = d.start_xvfb("1280x1024x24", "-noreset")
-        self.env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", LANGUAGE="id",
-                        XDG_DATA_HOME=os.path.join(scratch, "data"),
+        self.data = os.path.join(scratch, "data")
+        self.env = dict(os.environ, QT_QPA_PLATFORM="xcb", LANGUAGE="id", XDG_DATA_HOME=self.data,
                         XDG_CONFIG_HOME=os.path.join(scratch, "config"))
         self.env.pop("WAYLAND_DISPLAY", None)
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.processes = []
+
+    def open(self):
+        # Without -noreset the server resets when its last client leaves, and a
+        # client that comes during the reset finds no display.
+        server, self.env["DISPLAY"] = d.start_xvfb("1280x1024x24", "-noreset")
+        self.processes.append(server)
+        self.processes.append(subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
         wait_for(lambda: "_NET_SUPPORTING_WM_CHECK(WINDOW)" in self.xprop_root(), 10, "openbox")
-        self.data = self.env["XDG_DATA_HOME"]
 
     def xprop_root(self):
         return subprocess.run(["xprop", "-root"], env=self.env, capture_output=True, text=True).stdout
@@ -57,7 +60,9 @@ class X11:
         return subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True).stdout
 
     def start(self, program):
-        return subprocess.Popen([program], env=self.env, stdout=subprocess.DEVNULL)
+        process = subprocess.Popen([program], env=self.env, stdout=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process
 
     def rect(self, title):
         """The window's client rectangle on the screen, once it is shown."""
@@ -79,10 +84,7 @@ class X11:
     def key(self, keys):
         self.xdotool("key", keys)
 
-    def stop(self):
-        for process in (self.wm, self.server):
-            process.terminate()
-            process.wait()
+    stop = wl.Session.stop
 
 
 class Sway(wl.Session):
@@ -101,7 +103,10 @@ class Sway(wl.Session):
         self.data = os.path.join(scratch, "data")
         self.env.update(XDG_DATA_HOME=self.data, XDG_CONFIG_HOME=os.path.join(scratch, "config"),
                         LANGUAGE="id")
-        self.start_sway(vpointer)
+        self.vpointer = vpointer
+
+    def open(self):
+        self.start_sway(self.vpointer)
 
     def start(self, program):
         # Qt's Wayland plugin leaves its activation tokens and some of
@@ -235,16 +240,14 @@ def run(desk, program, check_use):
 def main():
     if len(sys.argv) < 3 or sys.argv[1] not in ("x11", "sway"):
         sys.exit(__doc__)
+    if sys.argv[1] == "sway" and len(sys.argv) != 4:
+        sys.exit(__doc__)
     scratch = tempfile.mkdtemp(prefix="hitungrama-focus-")
-    desk = None
+    desk = X11(scratch) if sys.argv[1] == "x11" else Sway(scratch, sys.argv[3])
     try:
-        if sys.argv[1] == "x11":
-            desk = X11(scratch)
-            run(desk, sys.argv[2], check_use=True)
-        else:
-            if len(sys.argv) != 4:
-                sys.exit(__doc__)
-            desk = Sway(scratch, sys.argv[3])
+        desk.open()
+        program = sys.argv[2]
+        if sys.argv[1] == "sway":
             # Copied in, with the tape library where the program looks for
             # it: the build tree may lie in a folder only root can enter.
             program = os.path.join(scratch, "app", "bin", "hitungrama")
@@ -253,10 +256,9 @@ def main():
             shutil.copy(sys.argv[2], program)
             shutil.copytree(library, os.path.join(scratch, "app", "lib", "hitungrama"))
             desk.own()
-            run(desk, program, check_use=False)
+        run(desk, program, check_use=sys.argv[1] == "x11")
     finally:
-        if desk is not None:
-            desk.stop()
+        desk.stop()
         shutil.rmtree(scratch, ignore_errors=True)
 
 
