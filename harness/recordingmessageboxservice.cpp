@@ -1,5 +1,7 @@
 #include "harness/recordingmessageboxservice.h"
 
+#include <QFileInfo>
+
 #include <utility>
 
 namespace hitungrama {
@@ -23,8 +25,13 @@ SaveFileAnswer RecordingMessageBoxService::chooseSaveFile(QWidget *, const SaveF
     m_saveRequests.push_back(request);
     if (m_files.empty())
         return {};
-    const SaveFileAnswer answer = m_files.front();
+    SaveFileAnswer answer = m_files.front();
     m_files.pop_front();
+    // As the save dialog does: a name typed without a dot gets the chosen
+    // filter's suffix.
+    const QString suffix = request.suffixes.value(answer.filter);
+    if (!answer.path.isEmpty() && !suffix.isEmpty() && !QFileInfo(answer.path).fileName().contains(QLatin1Char('.')))
+        answer.path += QLatin1Char('.') + suffix;
     return answer;
 }
 

@@ -9,7 +9,8 @@ namespace hitungrama {
 
 // Answers message boxes without showing them and records each one. OK boxes
 // are answered OK; a Yes/No box takes the oldest queued answer, or No when
-// none is queued. A save dialog takes the oldest queued file, or is
+// none is queued. A save dialog takes the oldest queued file as if typed
+// into it (the chosen filter's suffix added to a name without a dot), or is
 // cancelled when none is queued; its requests are kept apart.
 class RecordingMessageBoxService : public MessageBoxService {
 public:

@@ -18,9 +18,11 @@ QByteArray csvField(const QString &value)
 
 } // namespace
 
-TapeExport::Format TapeExport::formatFor(const QString &path)
+TapeExport::Format TapeExport::formatFor(const QString &path, Format otherwise)
 {
-    return path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? Format::Csv : Format::Text;
+    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        return Format::Csv;
+    return path.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive) ? Format::Text : otherwise;
 }
 
 QByteArray TapeExport::csvHeader()
@@ -52,33 +54,57 @@ QString TapeExport::plainText(const QList<TapeLine> &lines)
     return QString::fromUtf8(text);
 }
 
-bool TapeExport::save(const QString &path, Format format,
-                      const std::function<QList<TapeLine>()> &nextChunk, QString *error,
-                      const std::function<bool()> &chunkFailed)
+TapeExport::Outcome TapeExport::save(const QString &path, Format format, const ChunkSource &nextChunk,
+                                     QString *error, const std::atomic<bool> *cancel)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Unbuffered: QSaveFile::commit() flushes what a buffer still holds and
+    // may take a failure there for success, so nothing is left for it to
+    // write.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         *error = tr("Ekspor gagal: %1").arg(file.errorString());
-        return false;
+        return Outcome::Failed;
     }
-    bool written = format != Format::Csv || file.write(csvHeader()) >= 0;
-    for (QList<TapeLine> chunk = nextChunk(); written && !chunk.isEmpty(); chunk = nextChunk()) {
+    // A short write is tried on, so that a full disk says why it failed.
+    const auto write = [&file](const QByteArray &bytes) {
+        for (qint64 done = 0; done < bytes.size();) {
+            const qint64 count = file.write(bytes.constData() + done, bytes.size() - done);
+            if (count <= 0 || file.error() != QFileDevice::NoError)
+                return false;
+            done += count;
+        }
+        return true;
+    };
+    bool written = format != Format::Csv || write(csvHeader());
+    bool readFailed = false;
+    while (written) {
+        if (cancel != nullptr && cancel->load()) {
+            file.cancelWriting();
+            return Outcome::Cancelled;
+        }
+        const std::optional<QList<TapeLine>> chunk = nextChunk();
+        if (!chunk) {
+            readFailed = true;
+            break;
+        }
+        if (chunk->isEmpty())
+            break;
         QByteArray bytes;
-        for (const TapeLine &line : chunk)
+        for (const TapeLine &line : *chunk)
             bytes += format == Format::Csv ? csvRow(line) : textRow(line);
-        written = file.write(bytes) == bytes.size();
+        written = write(bytes);
     }
-    if (written && chunkFailed && chunkFailed()) {
+    if (readFailed) {
         file.cancelWriting();
         *error = tr("Ekspor gagal: riwayat tidak dapat dibaca.");
-        return false;
+        return Outcome::Failed;
     }
-    if (!written || !file.commit()) {
+    if (!written || !file.flush() || !file.commit()) {
         *error = tr("Ekspor gagal: %1").arg(file.errorString());
         file.cancelWriting();
-        return false;
+        return Outcome::Failed;
     }
-    return true;
+    return Outcome::Written;
 }
 
 } // namespace hitungrama

@@ -1,5 +1,6 @@
 #include "tape/tapemodel.h"
 
+#include "tape/tapereaderthread.h"
 #include "tape/tapestore.h"
 
 #include <QElapsedTimer>
@@ -29,6 +30,8 @@ TapeModel::TapeModel(TapeStore &store, QObject *parent) : QAbstractListModel(par
     });
     reload();
 }
+
+TapeModel::~TapeModel() = default;
 
 int TapeModel::rowCount(const QModelIndex &parent) const
 {
@@ -120,6 +123,7 @@ void TapeModel::fetchNewer()
 void TapeModel::reload()
 {
     beginResetModel();
+    ++m_generation;
     m_rows.clear();
     const QSqlDatabase db = m_store.reader();
     // Before the tape has opened there is nothing to read (backingChanged
@@ -135,6 +139,28 @@ void TapeModel::reload()
     loadSteps();
 }
 
+void TapeModel::jumpToOldest()
+{
+    beginResetModel();
+    ++m_generation;
+    m_rows.clear();
+    const QSqlDatabase db = m_store.reader();
+    m_lowest = db.isOpen() ? TapeQuery::lowestId(db) : 0;
+    // Nothing looked at yet: the range from m_low to m_high is empty.
+    m_low = m_lowest;
+    m_high = m_lowest - 1;
+    m_atNewest = false;
+    m_wantOlder = 0;
+    m_wantNewer = m_pageSize;
+    endResetModel();
+    loadSteps();
+}
+
+void TapeModel::jumpToNewest()
+{
+    reload();
+}
+
 void TapeModel::setPageSize(int rows)
 {
     m_pageSize = std::max(1, rows);
@@ -148,18 +174,25 @@ void TapeModel::setMaxRows(int rows)
 
 void TapeModel::loadSteps()
 {
+    if (m_query.isSearch()) {
+        requestStep();
+        return;
+    }
     QElapsedTimer clock;
     clock.start();
     // A step is started only when one as long as the last still fits.
     qint64 lastStep = 0;
     while (clock.nsecsElapsed() + lastStep < stepBudgetMs * 1000000) {
         const qint64 stepStart = clock.nsecsElapsed();
-        if (m_wantOlder > 0 && canFetchOlder())
-            stepOlder();
-        else if (m_wantNewer > 0 && canFetchNewer())
-            stepNewer();
-        else
+        const QSqlDatabase db = m_store.reader();
+        if (m_wantOlder > 0 && canFetchOlder()) {
+            insertOlder(m_query.older(db, m_low, m_wantOlder));
+        } else if (m_wantNewer > 0 && canFetchNewer()) {
+            const qint64 highest = TapeQuery::highestId(db);
+            insertNewer(m_query.newer(db, m_high, highest, m_wantNewer), highest);
+        } else {
             break;
+        }
         lastStep = clock.nsecsElapsed() - stepStart;
     }
     const bool more = (m_wantOlder > 0 && canFetchOlder()) || (m_wantNewer > 0 && canFetchNewer());
@@ -176,9 +209,65 @@ void TapeModel::loadSteps()
     setLoading(more);
 }
 
-void TapeModel::stepOlder()
+// One search step at a time goes to the search thread; its answer asks for
+// the next.
+void TapeModel::requestStep()
 {
-    const TapeQuery::Step step = m_query.older(m_store.reader(), m_low, m_wantOlder);
+    const bool older = m_wantOlder > 0 && canFetchOlder();
+    if (!older && !(m_wantNewer > 0 && canFetchNewer())) {
+        m_wantOlder = 0;
+        m_wantNewer = 0;
+        setLoading(false);
+        return;
+    }
+    setLoading(true);
+    if (m_stepRunning)
+        return;
+    const QSqlDatabase db = m_store.reader();
+    const qint64 highest = older ? 0 : TapeQuery::highestId(db);
+    if (!db.isOpen()) {
+        // Nothing to read: the step fails at once, as a read would.
+        TapeQuery::Step failed;
+        failed.failed = true;
+        answer(m_generation, older, highest, failed);
+        return;
+    }
+    if (m_searchThread == nullptr)
+        m_searchThread = std::make_unique<TapeReaderThread>();
+    m_stepRunning = true;
+    m_removedMeanwhile.clear();
+    const TapeQuery query = m_query;
+    const qint64 from = older ? m_low : m_high;
+    const int limit = older ? m_wantOlder : m_wantNewer;
+    const quint64 generation = m_generation;
+    m_searchThread->post(db.databaseName(), [this, query, older, from, highest, limit,
+                                             generation](const QSqlDatabase &reader) {
+        const TapeQuery::Step step =
+            older ? query.older(reader, from, limit) : query.newer(reader, from, highest, limit);
+        // This model outlives the thread (see m_searchThread); the answer is
+        // dropped if the model goes before it is delivered.
+        QMetaObject::invokeMethod(
+            this, [this, generation, older, highest, step] { answer(generation, older, highest, step); },
+            Qt::QueuedConnection);
+    });
+}
+
+void TapeModel::answer(quint64 generation, bool older, qint64 highest, TapeQuery::Step step)
+{
+    m_stepRunning = false;
+    if (generation == m_generation) {
+        step.lines.removeIf([this](const TapeLine &line) { return m_removedMeanwhile.contains(line.id); });
+        if (older)
+            insertOlder(step);
+        else
+            insertNewer(step, highest);
+    }
+    m_removedMeanwhile.clear();
+    loadSteps();
+}
+
+void TapeModel::insertOlder(const TapeQuery::Step &step)
+{
     m_low = step.failed ? m_lowest : step.reached;
     if (step.lines.isEmpty())
         return;
@@ -200,11 +289,8 @@ void TapeModel::stepOlder()
     }
 }
 
-void TapeModel::stepNewer()
+void TapeModel::insertNewer(const TapeQuery::Step &step, qint64 highest)
 {
-    const QSqlDatabase db = m_store.reader();
-    const qint64 highest = TapeQuery::highestId(db);
-    const TapeQuery::Step step = m_query.newer(db, m_high, highest, m_wantNewer);
     m_high = step.failed ? highest : step.reached;
     m_atNewest = m_high >= highest;
     if (step.lines.isEmpty())
@@ -235,6 +321,8 @@ void TapeModel::catchUp()
 
 void TapeModel::removeIds(const QList<qint64> &ids)
 {
+    if (m_stepRunning)
+        m_removedMeanwhile += ids;
     for (qint64 id : ids) {
         const int row = rowOf(id);
         if (row < 0)

@@ -12,9 +12,12 @@
 // is watched another program's, appear at the bottom when the window
 // reaches the newest line; deleted lines disappear.
 //
-// A short search may need several bounded steps to fill a page (TapeQuery);
-// the model runs them from the event loop, about 30 ms at a time, so a key
-// is never held up, and says so through isLoading().
+// Without a search a page is read at once, on the calling thread: the
+// lines are found by their ids. A search may take long (a text of many
+// trigrams, or a short text scanned for in bounded steps, see TapeQuery), so
+// its steps run on a TapeReaderThread, one at a time, and their lines come in
+// from the event loop: the window never waits for a search. isLoading()
+// says when lines are still to come.
 //
 // The members the tape window calls are virtual, as TapeStore's are.
 
@@ -24,8 +27,11 @@
 #include <QAbstractListModel>
 #include <QList>
 
+#include <memory>
+
 namespace hitungrama {
 
+class TapeReaderThread;
 class TapeStore;
 
 class TapeModel : public QAbstractListModel {
@@ -48,6 +54,8 @@ public:
 
     // Loads the newest page at once (this opens the store's reader).
     explicit TapeModel(TapeStore &store, QObject *parent = nullptr);
+    // Waits for a search step still running.
+    ~TapeModel() override;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -68,6 +76,10 @@ public:
     virtual void fetchNewer();
     // Starts over at the newest page.
     void reload();
+    // Starts over at the oldest page (of the search when there is one), or
+    // at the newest one: the model resets and loads that page only.
+    virtual void jumpToOldest();
+    virtual void jumpToNewest();
 
     // Rows per fetch, and the most rows held (at least two pages).
     void setPageSize(int rows);
@@ -81,8 +93,10 @@ signals:
 
 private:
     void loadSteps();
-    void stepOlder();
-    void stepNewer();
+    void requestStep();
+    void answer(quint64 generation, bool older, qint64 highest, TapeQuery::Step step);
+    void insertOlder(const TapeQuery::Step &step);
+    void insertNewer(const TapeQuery::Step &step, qint64 highest);
     void catchUp();
     void removeIds(const QList<qint64> &ids);
     void removeVanished();
@@ -102,6 +116,14 @@ private:
     int m_maxRows = defaultMaxRows;
     bool m_loading = false;
     bool m_stepQueued = false;
+    // Each start over (a reload, a jump, a new search) begins a generation;
+    // a search step's lines of an older one are dropped.
+    quint64 m_generation = 0;
+    bool m_stepRunning = false;
+    // Lines deleted while a search step ran, which it may still bring.
+    QList<qint64> m_removedMeanwhile;
+    // Declared last: destroyed first, it waits for the step that runs.
+    std::unique_ptr<TapeReaderThread> m_searchThread;
 };
 
 } // namespace hitungrama

@@ -1,5 +1,6 @@
 #include "tape/tapemodule.h"
 
+#include "tape/tapeexportjob.h"
 #include "tape/tapemodel.h"
 #include "tape/tapestore.h"
 
@@ -16,8 +17,13 @@ TapeModel *createModel(TapeStore &store, QObject *parent)
     return new TapeModel(store, parent);
 }
 
+TapeExportJob *startExport(TapeStore &store, const QString &path, TapeExport::Format format, QObject *parent)
+{
+    return new TapeExportJob(store, path, format, parent);
+}
+
 const TapeModule kModule = {
-    createStore, createModel, TapeStore::defaultPath, TapeExport::formatFor, TapeExport::plainText,
+    createStore, createModel, TapeStore::defaultPath, TapeExport::formatFor, TapeExport::plainText, startExport,
 };
 
 } // namespace

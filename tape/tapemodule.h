@@ -20,6 +20,7 @@ class QObject;
 
 namespace hitungrama {
 
+class TapeExportJob;
 class TapeModel;
 class TapeStore;
 
@@ -27,8 +28,11 @@ struct TapeModule {
     TapeStore *(*createStore)(const TapeOptions &options);
     TapeModel *(*createModel)(TapeStore &store, QObject *parent);
     QString (*defaultPath)();
-    TapeExport::Format (*exportFormatFor)(const QString &path);
+    TapeExport::Format (*exportFormatFor)(const QString &path, TapeExport::Format otherwise);
     QString (*plainText)(const QList<TapeLine> &lines);
+    // Starts writing the tape into a file (see TapeExportJob).
+    TapeExportJob *(*startExport)(TapeStore &store, const QString &path, TapeExport::Format format,
+                                  QObject *parent);
 };
 
 } // namespace hitungrama

@@ -69,8 +69,11 @@ TapeQuery::Step TapeQuery::newer(const QSqlDatabase &db, qint64 after, qint64 up
 TapeQuery::Step TapeQuery::run(const QSqlDatabase &db, bool downwards, qint64 from, qint64 to,
                                int limit) const
 {
-    const QString range = downwards ? QStringLiteral("line.id < :from AND line.id >= :to")
-                                    : QStringLiteral("line.id > :from AND line.id <= :to");
+    // The index's own rowid bounds the range, so that it starts its walk
+    // there rather than at an end (the join's line.id would only filter).
+    const QString id = m_mode == Mode::Index ? QStringLiteral("line_text.rowid") : QStringLiteral("line.id");
+    const QString range = downwards ? QStringLiteral("%1 < :from AND %1 >= :to").arg(id)
+                                    : QStringLiteral("%1 > :from AND %1 <= :to").arg(id);
     const QString order = downwards ? QStringLiteral("DESC") : QStringLiteral("ASC");
     QString sql;
     switch (m_mode) {

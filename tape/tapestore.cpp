@@ -27,7 +27,6 @@ constexpr int watchIntervalMs = 1000;
 // How much longer than the busy timeout a synchronous read waits for the
 // tape to open.
 constexpr int openMarginMs = 1000;
-constexpr int exportChunk = 1000;
 
 } // namespace
 
@@ -205,24 +204,6 @@ QList<TapeLine> TapeStore::lastLines(int count)
     QList<TapeLine> lines = TapeQuery().older(db, std::numeric_limits<qint64>::max(), count).lines;
     std::reverse(lines.begin(), lines.end());
     return lines;
-}
-
-bool TapeStore::exportTo(const QString &path, TapeExport::Format format, QString *error)
-{
-    const QSqlDatabase db = settledReader();
-    qint64 after = 0;
-    bool failed = !db.isOpen();
-    const auto next = [&]() -> QList<TapeLine> {
-        if (failed)
-            return {};
-        const TapeQuery::Step step =
-            TapeQuery().newer(db, after, std::numeric_limits<qint64>::max(), exportChunk);
-        failed = step.failed;
-        if (!step.lines.isEmpty())
-            after = step.lines.last().id;
-        return step.lines;
-    };
-    return TapeExport::save(path, format, next, error, [&] { return failed; });
 }
 
 void TapeStore::setWatching(bool on)

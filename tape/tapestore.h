@@ -8,8 +8,10 @@
 // use), which writes the line in its own transaction (WAL,
 // synchronous=FULL) and reports it back as lineCommitted, with its id: only
 // then does the window show it. Deletes go the same queue, in order.
-// Reading (TapeModel, the state report, export) uses a second connection on
-// the GUI thread, opened the first time something reads, never before.
+// Reading (TapeModel, the state report) uses a second connection on the GUI
+// thread, opened the first time something reads, never before; long reads
+// (a search, an export) run on a TapeReaderThread with a connection of its
+// own.
 // Another program writing the same file is noticed only while someone
 // watches (setWatching), by PRAGMA data_version on a one-second timer; with
 // nothing watching the store runs no timer at all.
@@ -20,7 +22,6 @@
 // The members the program calls are virtual: it reaches the store that the
 // loaded tape library made without linking the library (see tapemodule.h).
 
-#include "tape/tapeexport.h"
 #include "tape/tapeline.h"
 #include "tape/tapestate.h"
 
@@ -118,8 +119,6 @@ public:
     virtual int lineCount();
     // The last `count` committed lines, oldest first.
     virtual QList<TapeLine> lastLines(int count);
-    // The whole tape as CSV or plain text, read in chunks (see TapeExport).
-    virtual bool exportTo(const QString &path, TapeExport::Format format, QString *error);
 
     // While on, another program's writes are looked for every second and
     // reported as tapeChanged. Off (the default): no timer runs.

@@ -355,6 +355,21 @@ https://hitungrama.example.org</translation>
     </message>
 </context>
 <context>
+    <name>hitungrama::TapeExportProgress</name>
+    <message>
+        <source>Ekspor riwayat</source>
+        <translation>Export history</translation>
+    </message>
+    <message>
+        <source>Mengekspor riwayat ke %1…</source>
+        <translation>Exporting the history to %1…</translation>
+    </message>
+    <message>
+        <source>Batal</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>hitungrama::TapeModel</name>
     <message>
         <source>%1, %2</source>

@@ -23,10 +23,13 @@ struct SaveFileRequest {
     QString caption;
     QString path;        // the file suggested
     QStringList filters; // "CSV (*.csv)", ...; the first is chosen first
+    // Each filter's suffix ("csv"), added to a name typed without one, so
+    // that the dialog asks before replacing the file really written.
+    QStringList suffixes;
 };
 
 struct SaveFileAnswer {
-    QString path; // empty: cancelled
+    QString path; // empty: cancelled; else with the suffix the dialog added
     int filter = 0;
 };
 

@@ -111,11 +111,21 @@ int QtMessageBoxService::widthForTitle(const QString &title, const QWidget &box)
 
 SaveFileAnswer QtMessageBoxService::chooseSaveFile(QWidget *parent, const SaveFileRequest &request)
 {
-    QString chosen = request.filters.value(0);
+    QFileDialog dialog(parent, request.caption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    dialog.selectFile(request.path);
+    dialog.setDefaultSuffix(request.suffixes.value(0));
+    // The dialog adds the suffix before it asks about replacing a file.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &request](const QString &filter) {
+        dialog.setDefaultSuffix(request.suffixes.value(int(request.filters.indexOf(filter))));
+    });
     SaveFileAnswer answer;
-    answer.path = QFileDialog::getSaveFileName(parent, request.caption, request.path,
-                                               request.filters.join(QLatin1String(";;")), &chosen);
-    answer.filter = std::max(0, int(request.filters.indexOf(chosen)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return answer;
+    answer.path = dialog.selectedFiles().constFirst();
+    answer.filter = std::max(0, int(request.filters.indexOf(dialog.selectedNameFilter())));
     return answer;
 }
 

@@ -6,6 +6,7 @@
 #include "tape/tapestore.h"
 #include "window/displayclipboard.h"
 #include "window/form1.h"
+#include "window/tapeexportprogress.h"
 #include "window/tapemoduleloader.h"
 
 #include <QCheckBox>
@@ -43,15 +44,6 @@ bool TapeActions::isMessage(const QString &result)
 bool TapeActions::isBinaryNumeral(const TapeLine &line)
 {
     return line.binary || line.expression.startsWith(kBinaryConversion);
-}
-
-QString TapeActions::withExtension(const QString &path, TapeExport::Format format)
-{
-    for (const QLatin1String known : {QLatin1String(".csv"), QLatin1String(".txt")}) {
-        if (path.endsWith(known, Qt::CaseInsensitive))
-            return path;
-    }
-    return path + (format == TapeExport::Format::Csv ? QLatin1String(".csv") : QLatin1String(".txt"));
 }
 
 bool TapeActions::use(const TapeLine &line)
@@ -102,26 +94,44 @@ void TapeActions::removeAll()
 
 void TapeActions::exportTape()
 {
+    if (m_export != nullptr) {
+        m_export->show();
+        m_export->raise();
+        m_export->activateWindow();
+        m_form.refuseInput();
+        return;
+    }
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    // The filters in the order of TapeExport::Format.
     //: The name an export suggests for its file, before the extension.
     const QString name = tr("riwayat");
+    // The filters in the order of TapeExport::Format; the suffixes are not
+    // translated.
     const SaveFileRequest request{tr("Ekspor riwayat"), folder + QLatin1Char('/') + name + QLatin1String(".csv"),
-                                  {tr("CSV (*.csv)"), tr("Teks (*.txt)")}};
+                                  {tr("CSV (*.csv)"), tr("Teks (*.txt)")},
+                                  {QStringLiteral("csv"), QStringLiteral("txt")}};
     const SaveFileAnswer chosen = m_form.chooseSaveFile(request, &m_window);
     if (chosen.path.isEmpty())
         return;
-    const QString path = withExtension(chosen.path, chosen.filter == 1 ? TapeExport::Format::Text
-                                                                       : TapeExport::Format::Csv);
+    // The file the dialog asked about is the file written.
+    const QString path = chosen.path;
+    const TapeModule *module = TapeModuleLoader::module();
+    const TapeExport::Format format = module->exportFormatFor(
+        path, chosen.filter == 1 ? TapeExport::Format::Text : TapeExport::Format::Csv);
     m_store.waitForWrites(kExportWaitMs);
-    QString error;
-    if (m_store.exportTo(path, TapeModuleLoader::module()->exportFormatFor(path), &error))
-        return;
-    m_form.showMessage({tr("Riwayat tidak dapat diekspor ke %1.\n%2").arg(QDir::toNativeSeparators(path), error),
-                        tr("Ekspor riwayat"), MessageButtons::Ok, MessageIcon::Exclamation},
-                       &m_window);
+    m_export = new TapeExportProgress(module->startExport(m_store, path, format, nullptr), path, &m_window);
+    QObject::connect(m_export, &TapeExportProgress::done, &m_window,
+                     [this, path](TapeExport::Outcome outcome, const QString &error) {
+                         m_export->deleteLater();
+                         m_export = nullptr;
+                         if (outcome != TapeExport::Outcome::Failed)
+                             return;
+                         m_form.showMessage({tr("Riwayat tidak dapat diekspor ke %1.\n%2")
+                                                 .arg(QDir::toNativeSeparators(path), error),
+                                             tr("Ekspor riwayat"), MessageButtons::Ok, MessageIcon::Exclamation},
+                                            &m_window);
+                     });
 }
 
 void TapeActions::setKeeping(bool on)

@@ -2,9 +2,11 @@
 
 #include "tape/tapeexport.h"
 #include "tape/tapeline.h"
+#include "window/tapeexportprogress.h"
 
 #include <QCoreApplication>
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 class QWidget;
@@ -34,8 +36,13 @@ public:
     void remove(const QList<TapeLine> &lines);
     // "Hapus semua", after a question whose default is No.
     void removeAll();
-    // "Ekspor…": the whole tape into a file the user chooses, CSV or text.
+    // "Ekspor…": the whole tape into a file the user chooses, CSV or text,
+    // written on a thread of its own while a progress dialog offers Cancel.
+    // One export at a time: asked again meanwhile, it shows that one's
+    // dialog and beeps. A failure is told in a box.
     void exportTape();
+    // The export that runs, or null.
+    TapeExportProgress *runningExport() const { return m_export; }
     // "Simpan riwayat" ticked or unticked; unticking offers to delete the
     // kept lines.
     void setKeeping(bool on);
@@ -44,9 +51,6 @@ public:
     static bool isMessage(const QString &result);
     // A line whose result is a binary numeral: from BIN, or made in binary mode.
     static bool isBinaryNumeral(const TapeLine &line);
-    // The path as the export writes it: with the format's extension added
-    // unless it already ends in ".csv" or ".txt" (any case).
-    static QString withExtension(const QString &path, TapeExport::Format format);
 
 private:
     bool ask(const QString &text);
@@ -54,6 +58,7 @@ private:
     Form1 &m_form;
     TapeStore &m_store;
     QWidget &m_window;
+    QPointer<TapeExportProgress> m_export;
 };
 
 } // namespace hitungrama

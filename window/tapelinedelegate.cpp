@@ -6,6 +6,8 @@
 #include <QLocale>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace hitungrama {
 
 namespace {
@@ -26,12 +28,25 @@ QString TapeLineDelegate::timeText(const QDateTime &time, const QDateTime &now)
     return locale.toString(local, QLocale::ShortFormat);
 }
 
+QString TapeLineDelegate::shownText(const QString &expression, const QString &result,
+                                    const QFontMetrics &metrics, int width)
+{
+    const QString tail = QStringLiteral(" = ") + result;
+    const QString whole = expression + tail;
+    if (metrics.horizontalAdvance(whole) <= width)
+        return whole;
+    // The expression keeps at least its ellipsis; the rest goes to the result.
+    const QString ellipsis(QChar(0x2026));
+    const int tailWidth = std::min(metrics.horizontalAdvance(tail), width - metrics.horizontalAdvance(ellipsis));
+    const QString head = metrics.elidedText(expression, Qt::ElideRight, std::max(0, width - tailWidth));
+    return head + metrics.elidedText(tail, Qt::ElideRight, width - metrics.horizontalAdvance(head));
+}
+
 void TapeLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
                              const QModelIndex &index) const
 {
     QStyleOptionViewItem item = option;
     initStyleOption(&item, index);
-    const QString text = item.text;
     item.text.clear();
     const QWidget *widget = option.widget;
     QStyle *style = widget != nullptr ? widget->style() : QApplication::style();
@@ -53,7 +68,8 @@ void TapeLineDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
     painter->setPen(item.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
     const QRect textArea = area.adjusted(0, 0, -(timeWidth + gap), 0);
     painter->drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter,
-                      metrics.elidedText(text, Qt::ElideMiddle, textArea.width()));
+                      shownText(index.data(TapeModel::ExpressionRole).toString(),
+                                index.data(TapeModel::ResultRole).toString(), metrics, textArea.width()));
     if (!selected)
         painter->setPen(item.palette.color(group, QPalette::PlaceholderText));
     painter->drawText(area, Qt::AlignRight | Qt::AlignVCenter, time);

@@ -33,6 +33,9 @@ namespace {
 // The size it opens at the first time, in average character widths; as
 // high as the main window.
 constexpr int kWidthCharacters = 60;
+// The longest search text: longer ones find nothing a tape line holds, and
+// every character makes the search slower.
+constexpr int kSearchMaxLength = 200;
 
 bool isReturn(const QKeyEvent &key)
 {
@@ -71,14 +74,15 @@ void TapeWindow::createControls()
 {
     m_notice = new QLabel(this);
     m_notice->setTextFormat(Qt::PlainText);
-    // The whole notice is the tool tip; the label shows what fits in one line.
-    m_notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_notice->installEventFilter(this);
+    // Wrapped, the whole notice shows at any width; it does not widen the window.
+    m_notice->setWordWrap(true);
+    m_notice->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Minimum);
 
     m_search = new QLineEdit(this);
     m_search->setPlaceholderText(tr("Cari"));
     m_search->setAccessibleName(tr("Cari di riwayat"));
     m_search->setClearButtonEnabled(true);
+    m_search->setMaxLength(kSearchMaxLength);
     m_search->installEventFilter(this);
     connect(m_search, &QLineEdit::textChanged, this, [this](const QString &text) {
         m_useWhenLoaded = false;
@@ -99,9 +103,18 @@ void TapeWindow::createControls()
             [this](const QModelIndex &index) { useRow(index.row()); });
     QScrollBar *bar = m_list->verticalScrollBar();
     connect(bar, &QScrollBar::valueChanged, this, [this] {
-        m_atBottom = m_model != nullptr && !m_model->canFetchNewer()
-            && m_list->verticalScrollBar()->value() == m_list->verticalScrollBar()->maximum();
+        const QScrollBar *bar = m_list->verticalScrollBar();
+        m_atBottom = m_model != nullptr && !m_model->canFetchNewer() && bar->value() == bar->maximum();
+        if (bar->value() != bar->minimum())
+            m_atTop = false;
         queueFetch();
+    });
+    // The scroll bar's own "Top" and "Bottom" reach the ends of the tape.
+    connect(bar, &QScrollBar::actionTriggered, this, [this](int action) {
+        if (action == QAbstractSlider::SliderToMinimum)
+            QTimer::singleShot(0, this, &TapeWindow::goToOldest);
+        else if (action == QAbstractSlider::SliderToMaximum)
+            QTimer::singleShot(0, this, &TapeWindow::goToNewest);
     });
     connect(bar, &QScrollBar::rangeChanged, this, [this] {
         if (m_atBottom)
@@ -307,17 +320,34 @@ void TapeWindow::attachModel()
     connect(m_model, &QAbstractItemModel::rowsAboutToBeInserted, this,
             [this](const QModelIndex &, int first) {
                 keepAnchor(first);
-                m_onNewest = first == m_model->rowCount() && isOnNewest();
+                m_onNewest = !m_atTop && first == m_model->rowCount() && isOnNewest();
             });
     connect(m_model, &QAbstractItemModel::rowsAboutToBeRemoved, this,
             [this](const QModelIndex &, int first) { keepAnchor(first); });
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] {
         returnToAnchor();
-        if (std::exchange(m_onNewest, false))
+        if (m_atTop) {
+            m_list->scrollToTop();
+            if (!m_list->currentIndex().isValid())
+                selectRow(0);
+        } else if (std::exchange(m_onNewest, false)) {
             selectNewest();
+        }
     });
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &TapeWindow::returnToAnchor);
-    connect(m_model, &QAbstractItemModel::modelReset, this, &TapeWindow::followBottom);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] {
+        returnToAnchor();
+        selectAfterRemove();
+    });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        m_removal = Removal();
+        if (m_jumpingToOldest) {
+            m_atBottom = false;
+            m_anchor = Anchor();
+        } else {
+            m_atTop = false;
+            followBottom();
+        }
+    });
     connect(m_model, SIGNAL(loadingChanged(bool)), this, SLOT(modelLoadingChanged(bool)));
     // "Simpan riwayat" is shared, and another program may have changed it:
     // the next line here moves the tape (a reset) or adds a row.
@@ -360,11 +390,46 @@ void TapeWindow::followBottom()
 
 void TapeWindow::selectNewest()
 {
+    if (m_model != nullptr)
+        selectRow(m_model->rowCount() - 1);
+}
+
+void TapeWindow::selectRow(int row)
+{
     // The selection model's own call: the view's would read the keyboard's
     // modifiers, and Ctrl held in the main window would add to the selection.
-    if (m_model != nullptr && m_model->rowCount() > 0)
-        m_list->selectionModel()->setCurrentIndex(m_model->index(m_model->rowCount() - 1),
-                                                  QItemSelectionModel::ClearAndSelect);
+    if (m_model == nullptr || row < 0 || row >= m_model->rowCount())
+        return;
+    m_list->selectionModel()->setCurrentIndex(m_model->index(row), QItemSelectionModel::ClearAndSelect);
+}
+
+// Ctrl+Home: the oldest line at once, loading only its page.
+void TapeWindow::goToOldest()
+{
+    if (m_model == nullptr)
+        return;
+    m_atTop = true;
+    m_atBottom = false;
+    if (m_model->canFetchOlder()) {
+        m_jumpingToOldest = true;
+        m_model->jumpToOldest();
+        m_jumpingToOldest = false;
+        return;
+    }
+    m_list->scrollToTop();
+    selectRow(0);
+}
+
+// Ctrl+End: the newest line, as the window opens.
+void TapeWindow::goToNewest()
+{
+    if (m_model == nullptr)
+        return;
+    m_atTop = false;
+    if (m_model->canFetchNewer())
+        m_model->jumpToNewest();
+    else
+        followBottom();
 }
 
 // The keyboard starts at the newest line, and stays on the newest line as
@@ -382,14 +447,18 @@ bool TapeWindow::isOnNewest() const
 void TapeWindow::run(Command command)
 {
     switch (command) {
-    case Command::Use:
-        useRow(m_list->currentIndex().isValid() ? m_list->currentIndex().row() : -1);
+    case Command::Use: {
+        // Only a selected line is used: the current line may have lost its
+        // selection (a click with Ctrl).
+        const QModelIndex current = m_list->currentIndex();
+        useRow(current.isValid() && m_list->selectionModel()->isSelected(current) ? current.row() : -1);
         break;
+    }
     case Command::Copy:
         m_actions.copy(selectedLines());
         break;
     case Command::Remove:
-        m_actions.remove(selectedLines());
+        remove();
         break;
     case Command::RemoveAll:
         m_actions.removeAll();
@@ -398,6 +467,42 @@ void TapeWindow::run(Command command)
         m_actions.exportTape();
         break;
     }
+}
+
+// The deleted lines go once the store has deleted them; then the line that
+// took their place is selected: the older neighbour, or the newer one when
+// the oldest line went.
+void TapeWindow::remove()
+{
+    const QList<TapeLine> lines = selectedLines();
+    m_removal = Removal();
+    if (!lines.isEmpty()) {
+        const QItemSelectionModel &selection = *m_list->selectionModel();
+        const int oldest = m_model->rowOf(lines.first().id);
+        int next = oldest - 1;
+        if (next < 0) {
+            next = m_model->rowOf(lines.last().id) + 1;
+            while (next < m_model->rowCount() && selection.isRowSelected(next))
+                ++next;
+        }
+        for (const TapeLine &line : lines)
+            m_removal.ids << line.id;
+        m_removal.next = next < m_model->rowCount() ? m_model->line(next).id : 0;
+    }
+    m_actions.remove(lines);
+}
+
+void TapeWindow::selectAfterRemove()
+{
+    if (m_removal.next == 0)
+        return;
+    for (const qint64 id : std::as_const(m_removal.ids)) {
+        if (m_model->rowOf(id) >= 0)
+            return;
+    }
+    const int row = m_model->rowOf(std::exchange(m_removal, Removal()).next);
+    if (!m_list->selectionModel()->hasSelection())
+        selectRow(row);
 }
 
 void TapeWindow::useRow(int row)
@@ -424,9 +529,12 @@ void TapeWindow::showNotice()
 {
     const QString &notice = m_store.notice();
     m_notice->setVisible(!notice.isEmpty());
-    m_notice->setToolTip(notice);
     m_notice->setAccessibleName(notice);
-    m_notice->setText(m_notice->fontMetrics().elidedText(notice, Qt::ElideMiddle, m_notice->width()));
+    // A path may break after each '/' (a zero-width space there), as words
+    // break at spaces.
+    QString shown = notice;
+    shown.replace(QLatin1Char('/'), QStringLiteral("/\u200B"));
+    m_notice->setText(shown);
 }
 
 // Scrolled to an end, the list asks for more lines there; a list that does
@@ -443,11 +551,22 @@ void TapeWindow::queueFetch()
 void TapeWindow::fetchAtEdges()
 {
     m_fetchQueued = false;
-    if (m_model == nullptr || m_model->isLoading() || !m_list->isVisible())
+    if (m_model == nullptr || !m_list->isVisible())
+        return;
+    const QScrollBar *bar = m_list->verticalScrollBar();
+    // The scroll bar dragged to an end reaches that end of the tape at once.
+    if (bar->isSliderDown() && bar->value() == bar->minimum() && m_model->canFetchOlder()) {
+        goToOldest();
+        return;
+    }
+    if (bar->isSliderDown() && bar->value() == bar->maximum() && m_model->canFetchNewer()) {
+        goToNewest();
+        return;
+    }
+    if (m_model->isLoading())
         return;
     // The list lays new rows out later; its scroll range must count them.
     m_list->doItemsLayout();
-    const QScrollBar *bar = m_list->verticalScrollBar();
     if (bar->value() == bar->minimum() && m_model->canFetchOlder())
         m_model->fetchOlder();
     else if (bar->value() == bar->maximum() && m_model->canFetchNewer())
@@ -485,14 +604,24 @@ void TapeWindow::returnToAnchor()
 
 bool TapeWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_notice && event->type() == QEvent::Resize) {
-        showNotice();
+    // Escape in a search field that holds text clears it: the field takes
+    // the key before the window's Escape (close) does.
+    if (watched == m_search && event->type() == QEvent::ShortcutOverride) {
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier && !m_search->text().isEmpty()) {
+            event->accept();
+            return true;
+        }
         return false;
     }
     if (event->type() != QEvent::KeyPress)
         return false;
     auto &key = static_cast<QKeyEvent &>(*event);
     if (watched == m_search) {
+        if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier) {
+            m_search->clear();
+            return true;
+        }
         if (key.key() == Qt::Key_Down && key.modifiers() == Qt::NoModifier) {
             m_list->setFocus(Qt::TabFocusReason);
             return true;
@@ -508,6 +637,17 @@ bool TapeWindow::eventFilter(QObject *watched, QEvent *event)
         if (isReturn(key)) {
             if (!key.isAutoRepeat())
                 run(Command::Use);
+            return true;
+        }
+        // Home and End, with Ctrl or without, go to the ends of the tape (of
+        // the search), not of the lines loaded.
+        const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+        if ((key.key() == Qt::Key_Home || key.key() == Qt::Key_End)
+            && (modifiers == Qt::NoModifier || modifiers == Qt::ControlModifier)) {
+            if (key.key() == Qt::Key_Home)
+                goToOldest();
+            else
+                goToNewest();
             return true;
         }
         // Typing in the list types into the search.

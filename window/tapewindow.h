@@ -6,7 +6,10 @@
 // window's TapeStore and shows it in a list, newest line at the bottom with
 // its time (TapeLineDelegate). Scrolling to the top fetches older lines and
 // keeps the rows in view where they were; at the bottom the list follows
-// new lines. The search field sets the model's search as the user types. The
+// new lines. Home and End (with Ctrl too), and the scroll bar dragged to an
+// end, have the model start over at that end of the tape, so the list holds
+// only a window of the lines however long the tape is. The search field sets
+// the model's search as the user types. The
 // buttons and their keys hand the selected lines to TapeActions, which puts
 // them into the display, on the clipboard, out of the tape or into a file.
 // While open the window has the store watch for other programs' lines;
@@ -75,6 +78,11 @@ private:
         qint64 id = 0; // none
         int top = 0;   // the row's top in the viewport
     };
+    // Lines being deleted, and the line to select once they are gone.
+    struct Removal {
+        QList<qint64> ids;
+        qint64 next = 0; // none
+    };
 
     void createControls();
     void createCommands();
@@ -83,6 +91,8 @@ private:
     void attachModel();
     void detachModel();
     void run(Command command);
+    void remove();
+    void selectAfterRemove();
     void useRow(int row);
     void useNewest();
     void queueFetch();
@@ -92,6 +102,9 @@ private:
     void followBottom();
     bool isOnNewest() const;
     void selectNewest();
+    void selectRow(int row);
+    void goToOldest();
+    void goToNewest();
 
     Form1 &m_form;
     TapeStore &m_store;
@@ -103,7 +116,11 @@ private:
     QList<QPushButton *> m_buttons; // in Command order
     QCheckBox *m_keeping = nullptr;
     Anchor m_anchor;
+    Removal m_removal;
     bool m_atBottom = true;
+    // Since Ctrl+Home, the list stays at the top while the oldest lines load.
+    bool m_atTop = false;
+    bool m_jumpingToOldest = false;
     bool m_onNewest = false;
     bool m_fetchQueued = false;
     bool m_useWhenLoaded = false;

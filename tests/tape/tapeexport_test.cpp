@@ -1,8 +1,11 @@
 #include "tapefixture.h"
 
 #include "tape/tapeexport.h"
+#include "tape/tapeexportjob.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSignalSpy>
 
 namespace hitungrama {
 namespace {
@@ -43,6 +46,24 @@ INSTANTIATE_TEST_SUITE_P(
 
 using TapeExportTest = TapeFixture;
 
+// Runs an export to its end and gives its outcome.
+TapeExport::Outcome exportTape(TapeExportJob &job, QString *error = nullptr)
+{
+    QSignalSpy finished(&job, &TapeExportJob::finished);
+    EXPECT_TRUE(finished.wait(20000));
+    if (finished.isEmpty())
+        return TapeExport::Outcome::Failed;
+    if (error != nullptr)
+        *error = finished.first().at(1).toString();
+    return TapeExport::Outcome(finished.first().first().toInt());
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
 TEST_F(TapeExportTest, writes_the_whole_tape_as_csv_or_text)
 {
     auto store = openStore();
@@ -50,19 +71,47 @@ TEST_F(TapeExportTest, writes_the_whole_tape_as_csv_or_text)
     TapeLine message = line(QStringLiteral("5 / 0"), QStringLiteral("Tidak ada\npembagian"));
     store->append(message);
     ASSERT_TRUE(store->waitForWrites(5000));
-    QString error;
-    ASSERT_TRUE(store->exportTo(path(QStringLiteral("out.csv")), TapeExport::Format::Csv, &error));
-    QFile csv(path(QStringLiteral("out.csv")));
-    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
-    const QList<QByteArray> rows = csv.readAll().split('\n');
+    TapeExportJob csv(*store, path(QStringLiteral("out.csv")), TapeExport::Format::Csv);
+    ASSERT_EQ(exportTape(csv), TapeExport::Outcome::Written);
+    const QList<QByteArray> rows = contents(path(QStringLiteral("out.csv"))).split('\n');
     ASSERT_EQ(rows.size(), 6); // a header, three lines (one broken inside quotes), the end
     EXPECT_EQ(rows[0], "waktu,ekspresi,hasil,biner\r");
     EXPECT_TRUE(rows[2].endsWith(",\"a,b\",1,0\r"));
 
-    ASSERT_TRUE(store->exportTo(path(QStringLiteral("out.txt")), TapeExport::Format::Text, &error));
-    QFile text(path(QStringLiteral("out.txt")));
-    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
-    EXPECT_EQ(text.readAll(), "1 + 1 = 1\na,b = 1\n5 / 0 = Tidak ada pembagian\n");
+    TapeExportJob text(*store, path(QStringLiteral("out.txt")), TapeExport::Format::Text);
+    ASSERT_EQ(exportTape(text), TapeExport::Outcome::Written);
+    EXPECT_EQ(contents(path(QStringLiteral("out.txt"))), "1 + 1 = 1\na,b = 1\n5 / 0 = Tidak ada pembagian\n");
+}
+
+// An export holds the lines of its start: a line that comes while it runs
+// is not in it. Cancelled, or ended with the program, it leaves the old
+// file as it was.
+TEST_F(TapeExportTest, writes_the_lines_of_its_start_and_a_cancel_keeps_the_old_file)
+{
+    { auto store = openStore(); }
+    bulkInsert(numbers(1, 30000));
+    auto store = openStore();
+    const QString out = path(QStringLiteral("out.txt"));
+    {
+        TapeExportJob job(*store, out, TapeExport::Format::Text);
+        append(*store, {QStringLiteral("late")});
+        ASSERT_EQ(exportTape(job), TapeExport::Outcome::Written);
+    }
+    const QByteArray written = contents(out);
+    EXPECT_TRUE(written.startsWith("1 = 1\n2 = 1\n"));
+    EXPECT_TRUE(written.endsWith("\n30000 = 1\n")) << written.right(40).toStdString();
+
+    QFile old(out);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly | QIODevice::Truncate) && old.write("old\n") == 4);
+    old.close();
+    {
+        TapeExportJob job(*store, out, TapeExport::Format::Csv);
+        job.cancel();
+        EXPECT_EQ(exportTape(job), TapeExport::Outcome::Cancelled);
+    }
+    { TapeExportJob ended(*store, out, TapeExport::Format::Csv); }
+    EXPECT_EQ(contents(out), "old\n");
+    EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("out*")}, QDir::Files), QStringList{QStringLiteral("out.txt")});
 }
 
 } // namespace

@@ -23,10 +23,17 @@ int main(int argc, char **argv)
     hitungrama::HarnessApplication app(argc, argv);
 
     // The tests answer every box through a recorder. A real modal dialog
-    // would wait for a user forever: fail the running test and close it.
+    // would wait for a user forever: fail the running test and close it,
+    // unless a test drives it (it, or a window it belongs to, has the
+    // property "drivenByTest").
     QTimer watchdog;
     QObject::connect(&watchdog, &QTimer::timeout, [] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
+        QWidget *modal = QApplication::activeModalWidget();
+        for (QWidget *owner = modal; owner != nullptr; owner = owner->parentWidget()) {
+            if (owner->property("drivenByTest").toBool())
+                return;
+        }
+        if (modal != nullptr) {
             ADD_FAILURE() << "unexpected modal window: "
                           << modal->windowTitle().toStdString();
             modal->close();

@@ -2,10 +2,15 @@
 // "Simpan riwayat" and what is kept of it between runs.
 #include "windowsetup.h"
 
+#include "tape/tapedatabase.h"
 #include "tape/tapemodel.h"
+#include "tape/tapeschema.h"
 #include "tape/tapestore.h"
 #include "window/displayclipboard.h"
 #include "window/programsettings.h"
+#include "window/qtmessageboxservice.h"
+#include "window/tapeexportprogress.h"
+#include "window/tapelinedelegate.h"
 #include "window/tapewindow.h"
 #include "window/tapewindowplacement.h"
 #include "window/terminationsignals.h"
@@ -14,11 +19,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -26,7 +36,10 @@
 #include <QTimer>
 
 #include <csignal>
+#include <ctime>
 #include <optional>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -35,6 +48,130 @@ namespace hitungrama::test {
 namespace {
 
 constexpr int kWaitMs = 5000;
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// A tape file of `count` lines "i + x = i+x", one a second, made with the
+// tape's own schema in one transaction (a million in a few seconds).
+void makeTape(const QString &file, int count)
+{
+    const QString name = QStringLiteral("test-big-tape");
+    ASSERT_FALSE(TapeDatabase::connect(name, file, TapeDatabase::Access::ReadWrite, kWaitMs).isValid());
+    {
+        QSqlDatabase db = QSqlDatabase::database(name, false);
+        EXPECT_FALSE(TapeDatabase::configureWriter(db, true, 0).isValid());
+        EXPECT_FALSE(TapeSchema::migrate(db).isValid());
+        const QString lines = QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1)"
+            " INSERT INTO line(time, expression, result, binary)"
+            " SELECT 1700000000000 + i * 1000, i || ' + ' || (i * 7919 % 100003), i + i * 7919 % 100003, 0 FROM n");
+        for (const QString &sql : {QStringLiteral("PRAGMA synchronous = OFF"), QStringLiteral("BEGIN"),
+                                   lines.arg(count), QStringLiteral("INSERT INTO line_text(line_text) VALUES ('rebuild')"),
+                                   QStringLiteral("COMMIT")}) {
+            const QSqlError error = TapeDatabase::exec(db, sql);
+            EXPECT_FALSE(error.isValid()) << error.text().toStdString();
+        }
+    }
+    TapeDatabase::disconnect(name);
+}
+
+// How long the GUI thread works between two turns of its event loop (a
+// 10 ms timer): the longest stretch of its processor time, which a busy
+// machine does not lengthen, and, to report, the longest wall-clock gap.
+class LoopGaps {
+public:
+    LoopGaps()
+    {
+        m_wall.start();
+        m_cpu = threadCpuNs();
+        m_timer.callOnTimeout([this] {
+            const qint64 cpu = threadCpuNs();
+            m_longestCpuNs = std::max(m_longestCpuNs, cpu - std::exchange(m_cpu, cpu));
+            m_longestWallNs = std::max(m_longestWallNs, m_wall.nsecsElapsed());
+            m_wall.restart();
+        });
+        m_timer.start(10);
+    }
+    // The stretch since the last turn counts too.
+    double longestCpuMs() const { return double(std::max(m_longestCpuNs, threadCpuNs() - m_cpu)) / 1e6; }
+    std::string describe() const
+    {
+        return "longest turn " + std::to_string(longestCpuMs()) + " ms of processor time, "
+            + std::to_string(double(std::max(m_longestWallNs, m_wall.nsecsElapsed())) / 1e6) + " ms between turns";
+    }
+
+private:
+    static qint64 threadCpuNs()
+    {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+    }
+
+    QTimer m_timer;
+    QElapsedTimer m_wall;
+    qint64 m_cpu = 0;
+    qint64 m_longestCpuNs = 0;
+    qint64 m_longestWallNs = 0;
+};
+
+// A folder with 4 KiB of room beside a small file: a tmpfs of two pages where
+// the test may mount one (root), else a limit on the size of every file the
+// process writes while limit() holds (SIGXFSZ ignored, so that a write past
+// it fails instead of ending the process).
+class SmallDisk {
+public:
+    SmallDisk()
+        : m_mounted(::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                            "size=8k,mode=0700")
+                    == 0)
+    {
+    }
+    ~SmallDisk()
+    {
+        release();
+        if (m_mounted)
+            ::umount2(QFile::encodeName(m_dir.path()).constData(), MNT_DETACH);
+    }
+    QString filePath(const QString &name) const { return m_dir.filePath(name); }
+    QStringList entries() const { return QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden); }
+    void limit()
+    {
+        if (m_mounted || m_limited)
+            return;
+        m_limited = true;
+        ::getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = m_old;
+        small.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    }
+    void release()
+    {
+        if (!std::exchange(m_limited, false))
+            return;
+        ::setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    const bool m_mounted;
+    bool m_limited = false;
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
 
 class TapeWindowTest : public ::testing::Test {
 protected:
@@ -91,7 +228,99 @@ protected:
         ASSERT_TRUE(window.show());
     }
     static QClipboard &clipboard() { return *QGuiApplication::clipboard(); }
+    QList<qint64> selectedIds()
+    {
+        QList<qint64> ids;
+        for (const TapeLine &line : tape().selectedLines())
+            ids << line.id;
+        return ids;
+    }
+    // The selected line is in view.
+    bool selectionShown()
+    {
+        const QModelIndexList rows = list().selectionModel()->selectedRows();
+        return rows.size() == 1 && list().viewport()->rect().contains(list().visualRect(rows.first()));
+    }
+    // Ctrl+S with the save dialog answered `file`, then the export to its end.
+    void exportTo(const SaveFileAnswer &file)
+    {
+        window.boxes.queueSaveFile(file);
+        QTest::keyClick(&list(), Qt::Key_S, Qt::ControlModifier);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return tape().actions().runningExport() == nullptr; }, kWaitMs));
+    }
 };
+
+TEST(TapeLineDelegate, a_long_line_loses_the_end_of_its_expression_never_its_result)
+{
+    const QFontMetrics metrics(QApplication::font());
+    const QString expression = QStringLiteral("1 + 2 + 3 + 4 + 5 + 6 + 7 + 8 + 9");
+    const QString result = QStringLiteral("45");
+    const struct {
+        const char *name;
+        int width;
+        QString start; // what the shown text starts and ends with
+        QString end;
+    } cases[] = {
+        {"whole", metrics.horizontalAdvance(expression + QStringLiteral(" = 45")), QStringLiteral("1 + 2"),
+         QStringLiteral("9 = 45")},
+        {"expression cut", metrics.horizontalAdvance(QStringLiteral("1 + 2 + 3 + 4 = 45")), QStringLiteral("1 + 2"),
+         QStringLiteral("\u2026 = 45")},
+        {"result cut too", metrics.horizontalAdvance(QStringLiteral("\u2026 = 45")) - 1, QStringLiteral("\u2026 ="),
+         QStringLiteral("\u2026")},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.name);
+        const QString shown = TapeLineDelegate::shownText(expression, result, metrics, row.width);
+        EXPECT_LE(metrics.horizontalAdvance(shown), row.width);
+        EXPECT_TRUE(shown.startsWith(row.start) && shown.endsWith(row.end)) << shown.toStdString();
+    }
+}
+
+// The dialog adds the chosen filter's suffix to a typed name before it asks
+// about replacing a file: "report" with report.csv there asks about
+// report.csv; with the text filter chosen, it is report.txt.
+TEST(SaveDialog, asks_before_replacing_the_file_that_will_be_written)
+{
+    QTemporaryDir folder;
+    writeFile(folder.filePath(QStringLiteral("report.csv")), "old\n");
+    const SaveFileRequest request{QStringLiteral("Ekspor riwayat"), folder.filePath(QStringLiteral("riwayat.csv")),
+                                  {QStringLiteral("CSV (*.csv)"), QStringLiteral("Teks (*.txt)")},
+                                  {QStringLiteral("csv"), QStringLiteral("txt")}};
+    QStringList questions;
+    QTimer boxes;
+    boxes.callOnTimeout([&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            questions << box->text();
+            box->button(QMessageBox::No)->click();
+        }
+    });
+    boxes.start(10);
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->setProperty("drivenByTest", true);
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        auto *filter = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        ASSERT_TRUE(name != nullptr && filter != nullptr);
+        const auto typeName = [name] {
+            name->clear();
+            QTest::keyClicks(name, QStringLiteral("report"));
+            QTest::keyClick(name, Qt::Key_Return);
+        };
+        typeName();
+        // No keeps the dialog open; the text filter then.
+        filter->setFocus();
+        QTest::keyClick(filter, Qt::Key_Down);
+        typeName();
+        QTimer::singleShot(kWaitMs, dialog, &QDialog::reject);
+    });
+    const SaveFileAnswer answer = QtMessageBoxService().chooseSaveFile(nullptr, request);
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.first().contains(QStringLiteral("report.csv"))) << questions.first().toStdString();
+    EXPECT_EQ(answer.path, folder.filePath(QStringLiteral("report.txt")));
+    EXPECT_EQ(answer.filter, 1);
+    EXPECT_EQ(contents(folder.filePath(QStringLiteral("report.csv"))), "old\n");
+}
 
 TEST(TapeWindowPlacement, goes_beside_the_main_window_on_the_screen)
 {
@@ -202,6 +431,30 @@ TEST_F(TapeWindowTest, salin_copies_hapus_deletes_and_hapus_semua_asks_first)
     settle();
     EXPECT_EQ(shown(), QStringList{QStringLiteral("1 + 1 = 2")});
     EXPECT_EQ(form().tape()->lineCount(), 1);
+    // The older neighbour takes the deleted lines' place, selected; with the
+    // oldest line gone, the newer one.
+    EXPECT_EQ(tape().selectedLines().size(), 1);
+    EXPECT_EQ(tape().selectedLines().value(0).text(), QStringLiteral("1 + 1 = 2"));
+    tape().activateWindow();
+    on();
+    type("4+4=");
+    settle();
+    list().setFocus();
+    QTest::keyClick(&list(), Qt::Key_Home);
+    QTest::keyClick(&list(), Qt::Key_Delete);
+    settle();
+    EXPECT_EQ(tape().selectedLines().value(0).text(), QStringLiteral("4 + 4 = 8"));
+    // Enter and Ctrl+C act on selected lines only: none here, so they beep.
+    QTest::keyClick(&list(), Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(tape().selectedLines().isEmpty());
+    on();
+    const QString display = form().display()->text();
+    QTest::keyClick(&list(), Qt::Key_Return);
+    QTest::keyClick(&list(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(form().display()->text(), display);
+    EXPECT_EQ(beeps.count(), 2);
+    beeps.clear();
+    QTest::keyClick(&list(), Qt::Key_End);
     for (const bool yes : {false, true}) {
         window.boxes.expect();
         window.boxes.queueAnswer(yes);
@@ -231,11 +484,10 @@ TEST_F(TapeWindowTest, ekspor_writes_the_chosen_file_or_says_why_and_leaves_none
     };
     for (const auto &row : cases) {
         SCOPED_TRACE(row.chosen);
-        window.boxes.queueSaveFile({folder.filePath(QString::fromLatin1(row.chosen)), row.filter});
         window.boxes.takeRecords();
         if (row.written == nullptr)
             window.boxes.expect();
-        QTest::keyClick(&list(), Qt::Key_S, Qt::ControlModifier);
+        exportTo({folder.filePath(QString::fromLatin1(row.chosen)), row.filter});
         if (row.written == nullptr) {
             ASSERT_EQ(window.boxes.records().size(), 1u);
             const MessageBoxRequest &box = window.boxes.records()[0].request;
@@ -284,6 +536,148 @@ TEST_F(TapeWindowTest, search_filters_literally_and_keeps_its_own_keys)
     // Typing in the list goes on in the search.
     QTest::keyClick(&list(), Qt::Key_3);
     EXPECT_EQ(search->text(), QStringLiteral("2 +3"));
+    // Escape clears a search field that holds text; the next one closes.
+    QTest::keyClick(search, Qt::Key_Escape);
+    EXPECT_EQ(search->text(), QString());
+    EXPECT_TRUE(tape().isVisible());
+    QTest::keyClick(search, Qt::Key_Escape);
+    EXPECT_FALSE(tape().isVisible());
+}
+
+// 400 lines for a disk with 4 KiB of room, all of them held in the file's
+// buffer until the end: the last write fails, and the export with it.
+TEST_F(TapeWindowTest, an_export_cut_short_by_a_full_disk_says_why_and_keeps_the_old_file)
+{
+    for (int i = 1; i <= 400; ++i)
+        form().tape()->append({0, {}, QStringLiteral("%1 + 1").arg(i), QString::number(i + 1), false});
+    settle();
+    open();
+    SmallDisk disk;
+    const QString report = disk.filePath(QStringLiteral("report.csv"));
+    writeFile(report, "old\n");
+    window.boxes.takeRecords();
+    window.boxes.expect();
+    disk.limit();
+    exportTo({report, 0});
+    disk.release();
+    ASSERT_EQ(window.boxes.records().size(), 1u);
+    const MessageBoxRequest &box = window.boxes.records()[0].request;
+    EXPECT_EQ(box.icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(box.text.contains(report)) << box.text.toStdString();
+    EXPECT_EQ(contents(report), "old\n");
+    EXPECT_EQ(disk.entries(), QStringList{QStringLiteral("report.csv")});
+}
+
+// A notice (here: a damaged tape set aside) is wrapped to the window's
+// width, whole.
+TEST_F(TapeWindowTest, a_notice_wraps_to_the_window_whole)
+{
+    window.form.reset();
+    const QString file = TapeStore::defaultPath();
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(file + suffix);
+    writeFile(file, QByteArray(8192, 'x'));
+    restart();
+    open();
+    const QLabel *notice = tape().noticeLabel();
+    const QString text = form().tape()->notice();
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_EQ(notice->text().remove(QChar(0x200B)), text);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return notice->height() >= 2 * notice->fontMetrics().height(); }, kWaitMs))
+        << "one line: " << notice->text().toStdString();
+    EXPECT_LE(notice->geometry().right(), tape().width());
+}
+
+// A million lines: the ends of the tape are one key or one drag away, a
+// long search and an export leave the window answering, and an export is
+// one at a time, cancelled by Cancel or by the program's end.
+TEST_F(TapeWindowTest, a_million_lines_answer_at_once)
+{
+    constexpr int kLines = 1000000;
+    window.form.reset();
+    const QString file = TapeStore::defaultPath();
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(file + suffix);
+    makeTape(file, kLines);
+    restart();
+    open();
+    list().setFocus();
+    QTest::keyClick(&list(), Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(selectedIds(), QList<qint64>{1});
+    EXPECT_TRUE(selectionShown());
+    QTest::keyClick(&list(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(selectedIds(), QList<qint64>{kLines});
+    EXPECT_TRUE(selectionShown());
+    QScrollBar *bar = list().verticalScrollBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(bar->minimum());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return model().rowCount() > 0 && model().line(0).id == 1; }, kWaitMs));
+    bar->setSliderDown(false);
+    EXPECT_LE(model().rowCount(), TapeModel::defaultMaxRows);
+
+    // 10,000 characters pasted: the field keeps 200, and the search runs
+    // without holding the window up.
+    QString pasted;
+    for (int i = 1; pasted.size() < 10000; ++i)
+        pasted += QStringLiteral("%1 + ").arg(i);
+    clipboard().setText(pasted);
+    QLineEdit *search = tape().searchField();
+    search->setFocus();
+    {
+        LoopGaps gaps;
+        QTest::keyClick(search, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !model().isLoading(); }, 60000));
+        EXPECT_LT(gaps.longestCpuMs(), 50) << gaps.describe();
+    }
+    EXPECT_EQ(search->text(), pasted.left(200));
+    // The ends of a search: "99 + " begins the lines whose number ends in 99.
+    search->clear();
+    QTest::keyClicks(search, QStringLiteral("99 + "));
+    settle();
+    list().setFocus();
+    QTest::keyClick(&list(), Qt::Key_Home, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(selectedIds(), QList<qint64>{99});
+    QTest::keyClick(&list(), Qt::Key_End, Qt::ControlModifier);
+    settle();
+    EXPECT_EQ(selectedIds(), QList<qint64>{kLines - 1});
+    EXPECT_TRUE(selectionShown());
+    search->clear();
+    settle();
+
+    QTemporaryDir folder;
+    const QString kept = folder.filePath(QStringLiteral("all.csv"));
+    writeFile(kept, "old\n");
+    list().setFocus();
+    window.boxes.queueSaveFile({kept, 0});
+    {
+        LoopGaps gaps;
+        QTest::keyClick(&list(), Qt::Key_S, Qt::ControlModifier);
+        QTest::qWait(700);
+        EXPECT_LT(gaps.longestCpuMs(), 50) << gaps.describe();
+    }
+    TapeExportProgress *progress = tape().actions().runningExport();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_TRUE(progress->isVisible());
+    EXPECT_GT(progress->value(), 0);
+    // A click, as Qt's offscreen platform has made the progress the active window.
+    QPushButton *exportButton = tape().button(TapeWindow::Command::Export);
+    QSignalSpy refused(&form(), &Form1::inputRefused);
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+    EXPECT_EQ(window.boxes.saveRequests().size(), 1u);
+    EXPECT_EQ(refused.count(), 1);
+    auto *cancel = progress->findChild<QPushButton *>();
+    ASSERT_NE(cancel, nullptr);
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return tape().actions().runningExport() == nullptr; }, kWaitMs));
+    EXPECT_EQ(contents(kept), "old\n");
+
+    window.boxes.queueSaveFile({folder.filePath(QStringLiteral("quit.csv")), 0});
+    QTest::mouseClick(exportButton, Qt::LeftButton);
+    ASSERT_NE(tape().actions().runningExport(), nullptr);
+    window.form.reset();
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("all.csv")});
+    restart();
 }
 
 TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lines)
