@@ -3,7 +3,8 @@
 # first:
 #   1. a release build and its tests (engine, button, window, replay harness,
 #      and the real program under a virtual X server);
-#   2. the Debian package started under a virtual X server: under CI (CI set)
+#   2. the Debian package, which lintian must find free of errors and
+#      warnings, started under a virtual X server: under CI (CI set)
 #      installed with apt, elsewhere extracted into a temporary folder;
 #   3. the fuzz targets, each for FUZZ_SECONDS (default 60);
 #   4. a debug build with AddressSanitizer and UndefinedBehaviorSanitizer and

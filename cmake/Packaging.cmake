@@ -1,5 +1,5 @@
-# Installation (program, desktop entry, hicolor icons, AppStream metainfo)
-# and the Debian package built by CPack.
+# Installation (program, desktop entry, hicolor icons, AppStream metainfo,
+# manual page, copyright and changelog) and the Debian package built by CPack.
 include(GNUInstallDirs)
 
 set(HITUNGRAMA_APP_ID org.example.hitungrama)
@@ -19,13 +19,43 @@ foreach(size 32 48 64 128 256)
             RENAME ${HITUNGRAMA_APP_ID}.png)
 endforeach()
 
+# The manual page and the Debian changelog, compressed as Debian installs
+# them: gzip -9 without a name or time inside, so that builds are the same.
+# The package is native (its packaging lives in this tree, its version is
+# the program's), so its changelog is changelog.gz, and its first entry
+# names the program's version.
+set(debian_source ${PROJECT_SOURCE_DIR}/resources/debian)
+file(STRINGS ${debian_source}/changelog changelog_top LIMIT_COUNT 1)
+if(NOT changelog_top MATCHES "^hitungrama \\(${PROJECT_VERSION}\\) ")
+    message(FATAL_ERROR "resources/debian/changelog must start with version "
+                        "${PROJECT_VERSION}: ${changelog_top}")
+endif()
+find_program(GZIP_PROGRAM gzip REQUIRED)
+set(compressed "")
+foreach(pair "${PROJECT_SOURCE_DIR}/docs/hitungrama.1|hitungrama.1.gz"
+             "${debian_source}/changelog|changelog.gz")
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 source)
+    list(GET pair 1 output)
+    add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/${output}
+        COMMAND ${GZIP_PROGRAM} -9nc ${source} > ${PROJECT_BINARY_DIR}/${output}
+        DEPENDS ${source} VERBATIM)
+    list(APPEND compressed ${PROJECT_BINARY_DIR}/${output})
+endforeach()
+add_custom_target(compressed_docs ALL DEPENDS ${compressed})
+install(FILES ${PROJECT_BINARY_DIR}/hitungrama.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(package_doc ${CMAKE_INSTALL_DATADIR}/doc/hitungrama)
+install(FILES ${debian_source}/copyright ${PROJECT_BINARY_DIR}/changelog.gz
+        DESTINATION ${package_doc})
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME hitungrama)
 set(CPACK_PACKAGE_VENDOR "Quodrel Zodir")
 set(CPACK_PACKAGE_CONTACT "Quodrel Zodir <hitungrama@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Desktop scientific calculator")
+# Lines of the extended description stay within 80 characters.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Hitungrama is a desktop scientific calculator with a memory register, a binary mode and a multiplication table.")
+    "Hitungrama is a desktop scientific calculator with a memory register,\na binary mode and a multiplication table. Every result is kept on a tape\nthat a window of its own shows and searches.")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY hitungrama)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -39,4 +69,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # them), and the Wayland platform plugin for running natively on Wayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, fonts-comic-neue, qt6-wayland")
 set(CPACK_STRIP_FILES ON)
+# CPack adds postinst and postrm scripts that run ldconfig for any shared
+# object in a folder under /usr/lib. The tape library is private: loaded by
+# its path, never through ld.so's cache; the script takes them out again.
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebWithoutLdconfig.cmake)
 include(CPack)

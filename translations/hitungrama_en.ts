@@ -96,10 +96,6 @@
         <translation>Keys named as their buttons: %1</translation>
     </message>
     <message>
-        <source>Enter dan Spasi pada tombol yang terfokus menekan tombol itu.</source>
-        <translation>Enter and Space press the focused button.</translation>
-    </message>
-    <message>
         <source>Ctrl+V atau Shift+Insert: tempel teks ke layar.</source>
         <translation>Ctrl+V or Shift+Insert: paste text into the display.</translation>
     </message>
@@ -118,6 +114,15 @@
     <message>
         <source>Ctrl+H: jendela Riwayat, semua perhitungan yang tersimpan.</source>
         <translation>Ctrl+H: the History window, every calculation kept.</translation>
+    </message>
+    <message>
+        <source> (Enter pada tombol yang terfokus menekan tombol itu)</source>
+        <extracomment>The key list, after the keys of &quot;=&quot;: Enter on a focused button presses that button instead.</extracomment>
+        <translation> (Enter on a focused button presses that button)</translation>
+    </message>
+    <message>
+        <source>Spasi pada tombol yang terfokus menekan tombol itu.</source>
+        <translation>Space presses the focused button.</translation>
     </message>
 </context>
 <context>

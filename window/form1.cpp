@@ -430,9 +430,12 @@ void Form1::showEvent(QShowEvent *event)
         m_tapeOpened = true;
         if (isTapeLoaded())
             openTapeFile();
-        // Open at the end of the last run: open again, behind this window.
+        // Open at the end of the last run: open again, without the keyboard.
+        // The show event comes before this window is mapped, so the tape
+        // window is mapped first and this one, mapped last, is the one that
+        // window managers and compositors give the keyboard to.
         if (TapeWindowPlacement::wasOpen())
-            QTimer::singleShot(0, this, [this] { showTape(false); });
+            showTape(false);
     }
 }
 

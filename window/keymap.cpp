@@ -163,7 +163,11 @@ QString KeyMap::describe(const std::function<QString(const ControlId &)> &captio
         for (const QString &key : binding.keys)
             spoken.append(spokenKey(key));
         //: The key list: between two keys of one button, blanks included.
-        lines.append(QStringLiteral("%1: %2").arg(spoken.join(tr(" atau ")), name));
+        QString line = QStringLiteral("%1: %2").arg(spoken.join(tr(" atau ")), name);
+        if (binding.keys.contains(QLatin1String("Return")))
+            //: The key list, after the keys of "=": Enter on a focused button presses that button instead.
+            line += tr(" (Enter pada tombol yang terfokus menekan tombol itu)");
+        lines.append(line);
     }
     QString text = tr("Tombol keyboard menekan tombol kalkulator seperti klik mouse.") + QLatin1String("\n\n");
     if (!same.isEmpty())
@@ -171,7 +175,7 @@ QString KeyMap::describe(const std::function<QString(const ControlId &)> &captio
         text += tr("Tombol dengan nama yang sama: %1").arg(same.join(QLatin1Char(' '))) + QLatin1Char('\n');
     text += lines.join(QLatin1Char('\n'));
     text += QLatin1String("\n\n");
-    text += tr("Enter dan Spasi pada tombol yang terfokus menekan tombol itu.") + QLatin1Char('\n');
+    text += tr("Spasi pada tombol yang terfokus menekan tombol itu.") + QLatin1Char('\n');
     text += tr("Ctrl+V atau Shift+Insert: tempel teks ke layar.") + QLatin1Char('\n');
     text += tr("Ctrl+C atau Ctrl+Insert: salin teks layar.") + QLatin1Char('\n');
     text += tr("Ctrl+H: jendela Riwayat, semua perhitungan yang tersimpan.") + QLatin1Char('\n');

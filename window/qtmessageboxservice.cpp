@@ -2,9 +2,12 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QFontDatabase>
+#include <QGridLayout>
 #include <QHash>
 #include <QIcon>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStyle>
 
 #include <algorithm>
@@ -12,6 +15,27 @@
 namespace hitungrama {
 
 namespace {
+
+// What a title bar holds beside its title, each about as wide as the bar is
+// high: the window's icon, three buttons (minimise, maximise, close) and the
+// margins and gaps between them, counted as one more.
+constexpr int kTitleBarItems = 5;
+
+// QMessageBox makes itself as narrow as its layout allows; a spacer across
+// the layout's last row keeps it at least `width` wide (no wider than the
+// screen).
+void keepAtLeast(QMessageBox &box, int width)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (grid == nullptr)
+        return;
+    if (const QScreen *screen = box.screen())
+        width = std::min(width, screen->availableGeometry().width());
+    const QMargins margins = grid->contentsMargins();
+    grid->addItem(new QSpacerItem(width - margins.left() - margins.right(), 0, QSizePolicy::Fixed,
+                                  QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
 
 // The style makes a new icon for every box and every standard button, and
 // each new icon leaves its drawn pixmaps in Qt's global pixmap cache (under a
@@ -65,10 +89,24 @@ MessageAnswer QtMessageBoxService::show(QWidget *parent, const MessageBoxRequest
                                                                         : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
     }
+    // After the icon: setting it lays the box out anew.
+    keepAtLeast(box, widthForTitle(request.title, box));
     const int answer = box.exec();
     if (!yesNo)
         return MessageAnswer::Ok;
     return answer == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+int QtMessageBoxService::widthForTitle(const QString &title, const QWidget &box)
+{
+    // Window managers draw the title in a font of their own, mostly bold:
+    // the platform's title font in bold stands for it.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const int bar = std::max(box.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &box),
+                             metrics.height());
+    return metrics.horizontalAdvance(title) + kTitleBarItems * bar;
 }
 
 SaveFileAnswer QtMessageBoxService::chooseSaveFile(QWidget *parent, const SaveFileRequest &request)

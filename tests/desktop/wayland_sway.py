@@ -57,6 +57,48 @@ class Session:
                 self.env[key] = os.environ[key]
         self.processes = []
 
+    def copy_suppressions(self):
+        """The leak checker's suppressions, copied in where the user can read them."""
+        options = self.env.get("LSAN_OPTIONS", "")
+        if "suppressions=" in options:
+            listed = options.split("suppressions=", 1)[1].split(":", 1)[0]
+            shutil.copy(listed, os.path.join(self.runtime, "lsan.supp"))
+            self.env["LSAN_OPTIONS"] = options.replace(listed, os.path.join(self.runtime, "lsan.supp"))
+
+    def own(self):
+        """Gives the folder and what it holds to the user."""
+        if self.ids:
+            for path in [self.runtime] + glob.glob(os.path.join(self.runtime, "**"), recursive=True):
+                os.chown(path, *self.ids)
+        os.chmod(self.runtime, 0o700)
+
+    def start_sway(self, vpointer_program):
+        """Starts sway and the virtual pointer, which is copied in."""
+        shutil.copy(vpointer_program, self.runtime)
+        self.copy_suppressions()
+        with open(os.path.join(self.runtime, "sway.config"), "w") as f:
+            f.write(SWAY_CONFIG)
+        self.own()
+        sway_log = open(os.path.join(self.runtime, "sway.log"), "w")
+        self.popen(["sway", "-c", os.path.join(self.runtime, "sway.config")],
+                   env={"WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1",
+                        "WLR_RENDERER": "pixman", "WLR_HEADLESS_OUTPUTS": "1"},
+                   stdout=sway_log, stderr=subprocess.STDOUT)
+        socket = wait_for(lambda: [p for p in glob.glob(os.path.join(self.runtime, "wayland-*"))
+                                   if not p.endswith(".lock")], 10, "the sway socket")[0]
+        swaysock = wait_for(lambda: glob.glob(os.path.join(self.runtime, "sway-ipc.*.sock")), 10,
+                            "sway's IPC socket")[0]
+        self.env.update({"WAYLAND_DISPLAY": os.path.basename(socket), "SWAYSOCK": swaysock})
+        self.pointer = self.popen([os.path.join(self.runtime, os.path.basename(vpointer_program))],
+                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.point(f"extent {OUTPUT[0]} {OUTPUT[1]}")
+
+    def point(self, command):
+        self.pointer.stdin.write(command + "\n")
+        self.pointer.stdin.flush()
+        if self.pointer.stdout.readline().strip() != "ok":
+            d.fail(f"the virtual pointer did not take \"{command}\"")
+
     def popen(self, command, env=None, **kwargs):
         extra = {"user": self.ids[0], "group": self.ids[1], "extra_groups": []} if self.ids else {}
         process = subprocess.Popen(command, env=dict(self.env, **(env or {})), **extra, **kwargs)
@@ -111,46 +153,14 @@ def main():
     for tool in ("grim", "swaymsg"):
         if not shutil.which(tool):
             d.fail(f"{tool} is not installed")
-    ids = account()
     runtime = tempfile.mkdtemp(prefix="hitungrama-wayland-")
-    session = Session(runtime, ids)
+    session = Session(runtime, account())
     try:
-        # Programs and files the user reads are copied in: the build tree may
-        # lie in a folder only root can enter.
-        for program in (replay_program, vpointer_program):
-            shutil.copy(program, runtime)
-        options = session.env.get("LSAN_OPTIONS", "")
-        if "suppressions=" in options:
-            listed = options.split("suppressions=", 1)[1].split(":", 1)[0]
-            shutil.copy(listed, os.path.join(runtime, "lsan.supp"))
-            session.env["LSAN_OPTIONS"] = options.replace(listed, os.path.join(runtime, "lsan.supp"))
-        with open(os.path.join(runtime, "sway.config"), "w") as f:
-            f.write(SWAY_CONFIG)
-        if ids:
-            for path in [runtime] + glob.glob(os.path.join(runtime, "*")):
-                os.chown(path, *ids)
-        os.chmod(runtime, 0o700)
-
-        sway_log = open(os.path.join(runtime, "sway.log"), "w")
-        session.popen(["sway", "-c", os.path.join(runtime, "sway.config")],
-                      env={"WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1",
-                           "WLR_RENDERER": "pixman", "WLR_HEADLESS_OUTPUTS": "1"},
-                      stdout=sway_log, stderr=subprocess.STDOUT)
-        socket = wait_for(lambda: [p for p in glob.glob(os.path.join(runtime, "wayland-*"))
-                                   if not p.endswith(".lock")], 10, "the sway socket")[0]
-        swaysock = wait_for(lambda: glob.glob(os.path.join(runtime, "sway-ipc.*.sock")), 10, "sway's IPC socket")[0]
-        session.env.update({"WAYLAND_DISPLAY": os.path.basename(socket), "SWAYSOCK": swaysock})
-
-        pointer = session.popen([os.path.join(runtime, os.path.basename(vpointer_program))],
-                                stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-
-        def point(command):
-            pointer.stdin.write(command + "\n")
-            pointer.stdin.flush()
-            if pointer.stdout.readline().strip() != "ok":
-                d.fail(f"the virtual pointer did not take \"{command}\"")
-
-        point(f"extent {OUTPUT[0]} {OUTPUT[1]}")
+        # Programs the user runs are copied in: the build tree may lie in a
+        # folder only root can enter.
+        shutil.copy(replay_program, runtime)
+        session.start_sway(vpointer_program)
+        point = session.point
         point("move 2 2")
 
         replay = d.Replay(session.popen([os.path.join(runtime, os.path.basename(replay_program))],

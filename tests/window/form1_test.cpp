@@ -3,11 +3,16 @@
 #include "windowsetup.h"
 
 #include "window/controlnames.h"
+#include "window/qtmessageboxservice.h"
 
 #include "xpbutton/xpbutton.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -81,6 +86,30 @@ TEST_F(Form1Test, nothing_reacts_after_off_answered_yes)
     QTest::mouseClick(button(controlname::kAboutButton), Qt::LeftButton);
     EXPECT_EQ(form().display()->text(), QStringLiteral("5"));
     EXPECT_EQ(window.boxes.records().size(), 1u);
+}
+
+// A window manager cuts a title short ("Hitu…ma") where the box is narrower
+// than the title needs; a short text alone would make it that narrow.
+TEST_F(Form1Test, a_box_with_a_short_text_is_as_wide_as_its_title_needs)
+{
+    for (const char *title : {"Hitungrama", "Tombol keyboard dan tombol kalkulator"}) {
+        int shown = 0;
+        int needed = 0;
+        QTimer reader;
+        QObject::connect(&reader, &QTimer::timeout, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (box == nullptr || !box->isVisible())
+                return;
+            shown = box->width();
+            needed = QtMessageBoxService::widthForTitle(box->windowTitle(), *box);
+            box->button(QMessageBox::Ok)->click();
+        });
+        reader.start(5);
+        QtMessageBoxService().show(&form(), {QStringLiteral("7"), QString::fromUtf8(title),
+                                             MessageButtons::Ok, MessageIcon::Information});
+        EXPECT_GT(needed, QFontMetrics(form().font()).horizontalAdvance(QString::fromUtf8(title))) << title;
+        EXPECT_GE(shown, needed) << title;
+    }
 }
 
 } // namespace

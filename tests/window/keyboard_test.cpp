@@ -219,8 +219,12 @@ TEST_F(KeyboardTest, f1_lists_the_keys_in_an_information_box)
     ASSERT_EQ(window.boxes.records().size(), 1u);
     const MessageBoxRequest &box = window.boxes.records()[0].request;
     EXPECT_EQ(box.icon, MessageIcon::Information);
-    for (const char *line : {"= atau Enter atau Enter keypad: =", "Ctrl+H: jendela Riwayat"})
+    for (const char *line : {"= atau Enter atau Enter keypad: = (Enter pada tombol yang terfokus",
+                             "Ctrl+H: jendela Riwayat"})
         EXPECT_TRUE(box.text.contains(QString::fromUtf8(line))) << line;
+    // Enter is told once, on the line of "=", as the README's table does.
+    EXPECT_EQ(box.text.split(QLatin1Char('\n')).filter(QStringLiteral("Enter")).size(), 1)
+        << box.text.toStdString();
 }
 
 // A held Ctrl+V is desktop_silent_clipboard_xvfb's: it asks the clipboard once.
