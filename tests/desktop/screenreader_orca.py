@@ -95,6 +95,12 @@ def main():
             skip(f"no {tool}")
     if not os.environ.get("DBUS_SESSION_BUS_ADDRESS"):
         fail("run me inside dbus-run-session")
+    # Orca refuses to start beside another Orca of the same user.
+    for _ in range(120):
+        if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
+                          stdout=subprocess.DEVNULL).returncode != 0:
+            break
+        time.sleep(0.5)
     work = tempfile.mkdtemp(prefix="hitungrama-orca-")
     children = []
     try:
