@@ -1,10 +1,10 @@
 #include "harness/statereport.h"
 
-#include "window/controlnames.h"
+#include "layout/controlnames.h"
 #include "tape/tapemodel.h"
 #include "tape/tapestore.h"
-#include "window/form1.h"
-#include "window/tapewindow.h"
+#include "form/form1.h"
+#include "tapeview/tapewindow.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>

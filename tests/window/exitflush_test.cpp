@@ -6,7 +6,7 @@
 
 #include "tape/tapedatabase.h"
 #include "tape/tapestore.h"
-#include "window/controlnames.h"
+#include "layout/controlnames.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "window/tapemoduleloader.h"
+#include "tapeview/tapemoduleloader.h"
 
 #include "tape/tapemodule.h"
 

@@ -6,14 +6,14 @@
 #include "tape/tapemodel.h"
 #include "tape/tapeschema.h"
 #include "tape/tapestore.h"
-#include "window/displayclipboard.h"
-#include "window/programsettings.h"
-#include "window/qtmessageboxservice.h"
-#include "window/tapeexportprogress.h"
-#include "window/tapelinedelegate.h"
-#include "window/tapewindow.h"
-#include "window/tapewindowplacement.h"
-#include "window/terminationsignals.h"
+#include "keyboard/displayclipboard.h"
+#include "settings/programsettings.h"
+#include "boxes/qtmessageboxservice.h"
+#include "tapeview/tapeexportprogress.h"
+#include "tapeview/tapelinedelegate.h"
+#include "tapeview/tapewindow.h"
+#include "tapeview/tapewindowplacement.h"
+#include "app/terminationsignals.h"
 
 #include <QAccessible>
 #include <QApplication>

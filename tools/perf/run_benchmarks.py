@@ -242,8 +242,10 @@ def build_revision(build, revision):
     commit = subprocess.run(["git", "-C", source_dir, "rev-parse", "--verify", revision + "^{commit}"],
                             capture_output=True, text=True, check=True).stdout.strip()
     root = os.path.join(build, f"ab-{commit[:12]}")
-    program = os.path.join(root, "build", "window", "hitungrama")
-    if not os.path.exists(program):
+    # Older commits built the program in window/.
+    programs = [os.path.join(root, "build", folder, "hitungrama") for folder in ("app", "window")]
+    program = next((p for p in programs if os.path.exists(p)), None)
+    if program is None:
         shutil.rmtree(root, ignore_errors=True)
         os.makedirs(os.path.join(root, "source"))
         archive = subprocess.Popen(["git", "-C", source_dir, "archive", commit], stdout=subprocess.PIPE)
@@ -254,6 +256,7 @@ def build_revision(build, revision):
                         "-DHITUNGRAMA_BUILD_TOOLS=OFF"], check=True, stdout=subprocess.DEVNULL)
         subprocess.run(["cmake", "--build", os.path.join(root, "build"), "--target", "hitungrama",
                         "--parallel", "2"], check=True, stdout=subprocess.DEVNULL)
+        program = next(p for p in programs if os.path.exists(p))
     return program, commit
 
 
@@ -313,7 +316,7 @@ def main():
     parser.add_argument("--ab", metavar="REV", help="start-up and memory against the program of commit REV")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
-    calculator = os.path.join(build, "window", "hitungrama")
+    calculator = os.path.join(build, "app", "hitungrama")
     floor = os.path.join(build, "tools", "perf", "hitungrama-floor")
     probe = os.path.join(build, "tools", "perf", "hitungrama-xprobe")
     repaint = os.path.join(build, "tools", "perf", "hitungrama-repaintbench")
