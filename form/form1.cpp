@@ -10,9 +10,7 @@
 #include "layout/twips.h"
 #include "layout/windowresources.h"
 #include "settings/programsettings.h"
-#include "tape/tapemodule.h"
 #include "tape/tapestore.h"
-#include "tapeview/tapemoduleloader.h"
 #include "tapeview/tapewindow.h"
 #include "tapeview/tapewindowplacement.h"
 #include "xpbutton/systemcolor.h"
@@ -233,10 +231,7 @@ SaveFileAnswer Form1::chooseSaveFile(const SaveFileRequest &request, QWidget *ov
 TapeStore *Form1::tape() const
 {
     if (m_tape == nullptr) {
-        const TapeModule *module = TapeModuleLoader::module();
-        if (module == nullptr)
-            return nullptr;
-        m_tape.reset(module->createStore(tapeOptions()));
+        m_tape = std::make_unique<TapeStore>(tapeOptions());
         if (m_tapeOpened)
             openTapeFile();
     }
@@ -245,7 +240,7 @@ TapeStore *Form1::tape() const
 
 void Form1::openTapeFile() const
 {
-    m_tape->open(TapeModuleLoader::module()->defaultPath());
+    m_tape->open(TapeStore::defaultPath());
 }
 
 void Form1::showTape(bool activate)
@@ -253,12 +248,7 @@ void Form1::showTape(bool activate)
     if (m_exited)
         return;
     if (m_tapeWindow == nullptr) {
-        TapeStore *store = tape();
-        if (store == nullptr) {
-            refuseInput();
-            return;
-        }
-        m_tapeWindow = std::make_unique<TapeWindow>(*this, *store);
+        m_tapeWindow = std::make_unique<TapeWindow>(*this, *tape());
     }
     m_tapeWindow->open(activate);
 }

@@ -13,8 +13,8 @@
 // Keys reach the same Click handlers through KeyboardRouter and its KeyMap;
 // a paste (DisplayClipboard) enters a number into the engine. Every
 // calculation the engine finishes goes through TapeRecorder to the tape
-// (TapeStore), made from the tape library (TapeModuleLoader) at its first
-// use and opening its file then, once the window has been shown;
+// (TapeStore), made at its first use and opening its file then, once the
+// window has been shown;
 // the tape window (TapeWindow, Ctrl+H) shows it, a top-level window of its
 // own that closes with this one. Texts are shown in the installed language:
 // the window's own through tr(), the layout's words and the engine's texts
@@ -72,8 +72,7 @@ public:
     XPButton *widthToggleButton() const { return m_widthToggleButton; }
     KeyboardRouter &keyboard() const { return *m_keyboard; }
     DisplayClipboard &clipboard() const { return *m_clipboard; }
-    // The tape, made (and its library loaded) at the first call; null when
-    // the tape library can't be loaded.
+    // The tape, made at the first call (its file opens at its first use).
     TapeStore *tape() const;
     // Whether anything has used the tape yet.
     bool isTapeLoaded() const { return m_tape != nullptr; }

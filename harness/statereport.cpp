@@ -201,7 +201,6 @@ QString StateReport::build(const Form1 &form, const QString &action, const Extra
         out.raw("tapeWindow", tapeWindowReport(*tape));
     if (!extras.error.isEmpty())
         out.add("error", extras.error);
-    // The tape library is linked here, so the tape is always there.
     out.raw("tape", tapeJson(*form.tape()));
     return out.finish();
 }

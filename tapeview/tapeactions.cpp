@@ -2,11 +2,10 @@
 
 #include "engine/engineerror.h"
 #include "engine/numbertext.h"
-#include "tape/tapemodule.h"
+#include "tape/tapeexportjob.h"
 #include "tape/tapestore.h"
 #include "tapeview/tapeexportprogress.h"
 #include "tapeview/tapehost.h"
-#include "tapeview/tapemoduleloader.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -59,7 +58,7 @@ void TapeActions::copy(const QList<TapeLine> &lines)
         m_host.refuseInput();
         return;
     }
-    QGuiApplication::clipboard()->setText(TapeModuleLoader::module()->plainText(lines), QClipboard::Clipboard);
+    QGuiApplication::clipboard()->setText(TapeExport::plainText(lines), QClipboard::Clipboard);
 }
 
 void TapeActions::remove(const QList<TapeLine> &lines)
@@ -112,11 +111,10 @@ void TapeActions::exportTape()
         return;
     // The file the dialog asked about is the file written.
     const QString path = chosen.path;
-    const TapeModule *module = TapeModuleLoader::module();
-    const TapeExport::Format format = module->exportFormatFor(
+    const TapeExport::Format format = TapeExport::formatFor(
         path, chosen.filter == 1 ? TapeExport::Format::Text : TapeExport::Format::Csv);
     m_store.waitForWrites(kExportWaitMs);
-    m_export = new TapeExportProgress(module->startExport(m_store, path, format, nullptr), path, &m_window);
+    m_export = new TapeExportProgress(new TapeExportJob(m_store, path, format), path, &m_window);
     QObject::connect(m_export, &TapeExportProgress::done, &m_window,
                      [this, path](TapeExport::Outcome outcome, const QString &error) {
                          m_export->deleteLater();

@@ -27,8 +27,8 @@ TapeExportProgress::TapeExportProgress(TapeExportJob *job, const QString &path, 
     setAutoClose(false);
     setAutoReset(false);
     m_job->setParent(this);
-    connect(m_job, SIGNAL(progressed(int)), this, SLOT(jobProgressed(int)));
-    connect(m_job, SIGNAL(finished(int,QString)), this, SLOT(jobFinished(int,QString)));
+    connect(m_job, &TapeExportJob::progressed, this, &TapeExportProgress::jobProgressed);
+    connect(m_job, &TapeExportJob::finished, this, &TapeExportProgress::jobFinished);
     connect(this, &QProgressDialog::canceled, this, [this] { m_job->cancel(); });
     setValue(0);
 }

@@ -8,8 +8,8 @@ namespace hitungrama {
 
 class TapeExportJob;
 
-// The progress of one export, with Cancel; it holds the export job (made by
-// the tape library) as its child, so that closing the tape window or ending
+// The progress of one export, with Cancel; it holds the export job as its
+// child, so that closing the tape window or ending
 // the program cancels the export. It shows itself only when the export takes
 // a moment; done() follows once the job has ended: written, failed or
 // cancelled (the file is then left as it was).
@@ -24,12 +24,10 @@ public:
 signals:
     void done(hitungrama::TapeExport::Outcome outcome, const QString &error);
 
-private Q_SLOTS:
-    // Connected by name to the job's signals: its code is in the tape library.
+private:
     void jobProgressed(int permille);
     void jobFinished(int outcome, const QString &error);
 
-private:
     TapeExportJob *m_job;
     bool m_running = true;
 };

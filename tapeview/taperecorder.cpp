@@ -27,8 +27,7 @@ void TapeRecorder::calculationFinished(const Calculation &calculation)
     line.result = calculation.resultIsMessage ? TranslationTable::engine().translated(calculation.result)
                                               : QString::fromStdString(calculation.result);
     line.binary = m_binaryMode();
-    if (TapeStore *store = m_tape())
-        store->append(line);
+    m_tape()->append(line);
 }
 
 } // namespace hitungrama

@@ -10,8 +10,7 @@ class TapeStore;
 
 // Turns each calculation the engine finishes into a tape line, stamped with
 // the time and whether binary mode is on, and queues it on the store (made
-// at the first line; none when the tape can't be loaded); the engine goes
-// on at once. A message result is kept in the language installed
+// at the first line); the engine goes on at once. A message result is kept in the language installed
 // when the line was made.
 class TapeRecorder : public CalculationListener {
 public:

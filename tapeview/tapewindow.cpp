@@ -1,14 +1,12 @@
 #include "tapeview/tapewindow.h"
 
 #include "tape/tapemodel.h"
-#include "tape/tapemodule.h"
 #include "tape/tapestore.h"
 #include "accessibility/announcer.h"
 #include "keyboard/keymap.h"
 #include "layout/controlnames.h"
 #include "tapeview/tapehost.h"
 #include "tapeview/tapelinedelegate.h"
-#include "tapeview/tapemoduleloader.h"
 #include "tapeview/tapewindowplacement.h"
 
 #include <QAction>
@@ -58,9 +56,7 @@ TapeWindow::TapeWindow(TapeHost &host, TapeStore &store)
     createCommands();
     layOut();
     m_announcer = new Announcer(*this);
-    // By name: the store's code is in the tape library, which the program
-    // loads rather than links.
-    connect(&m_store, SIGNAL(noticeChanged(QString)), this, SLOT(showNotice()));
+    connect(&m_store, &TapeStore::noticeChanged, this, &TapeWindow::showNotice);
     showNotice();
 }
 
@@ -314,7 +310,7 @@ void TapeWindow::attachModel()
 {
     if (m_model != nullptr)
         return;
-    m_model = TapeModuleLoader::module()->createModel(m_store, this);
+    m_model = new TapeModel(m_store, this);
     m_model->setSearch(m_search->text());
     QItemSelectionModel *oldSelection = m_list->selectionModel();
     m_list->setModel(m_model);
@@ -355,7 +351,7 @@ void TapeWindow::attachModel()
             followBottom();
         }
     });
-    connect(m_model, SIGNAL(loadingChanged(bool)), this, SLOT(modelLoadingChanged(bool)));
+    connect(m_model, &TapeModel::loadingChanged, this, &TapeWindow::modelLoadingChanged);
     // "Simpan riwayat" is shared, and another program may have changed it:
     // the next line here moves the tape (a reset) or adds a row.
     const auto showKeeping = [this] { m_keeping->setChecked(m_store.isKeeping()); };

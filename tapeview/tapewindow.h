@@ -72,12 +72,10 @@ protected:
     void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private Q_SLOTS:
-    // Connected by name to the store's and the model's signals.
+private:
     void showNotice();
     void modelLoadingChanged(bool loading);
 
-private:
     struct Anchor {
         qint64 id = 0; // none
         int top = 0;   // the row's top in the viewport
