@@ -695,9 +695,7 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
         EXPECT_EQ(window.boxes.records().back().request.defaultAnswer, MessageAnswer::No);
         // What the file keeps, read by a store that ignores the shared choice.
         QTemporaryDir own;
-        TapeOptions options;
-        options.settingsFile = own.filePath(QStringLiteral("keep.ini"));
-        TapeStore other(options);
+        TapeStore other(TapeOptions(own.filePath(QStringLiteral("keep.ini"))));
         other.open();
         ASSERT_TRUE(other.waitForWrites(kWaitMs));
         EXPECT_EQ(other.lineCount(), yes ? 0 : 1);
@@ -711,9 +709,7 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
 TEST_F(TapeWindowTest, simpan_riwayat_shows_another_programs_choice_at_the_next_line)
 {
     open();
-    TapeOptions options;
-    options.settingsFile = ProgramSettings::filePath();
-    TapeStore other(options);
+    TapeStore other(TapeOptions(ProgramSettings::filePath()));
     for (const bool on : {false, true}) {
         other.setKeeping(on);
         type("1+1=");
