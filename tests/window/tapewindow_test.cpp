@@ -322,12 +322,6 @@ TEST(SaveDialog, asks_before_replacing_the_file_that_will_be_written)
     EXPECT_EQ(contents(folder.filePath(QStringLiteral("report.csv"))), "old\n");
 }
 
-TEST(TapeWindowPlacement, goes_beside_the_main_window_on_the_screen)
-{
-    EXPECT_EQ(TapeWindowPlacement::beside(QRect(250, 50, 500, 320), QSize(300, 400), 200, QRect(0, 0, 1000, 700)),
-              QRect(750, 50, 250, 400)) << "narrowed to the wider side";
-}
-
 TEST_F(TapeWindowTest, ctrl_h_or_the_menu_opens_it_beside_the_main_window_with_every_control_named)
 {
     type("2+3=");
