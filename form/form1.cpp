@@ -38,9 +38,7 @@ namespace {
 // "Simpan riwayat" lives in the program's settings, beside the window's.
 TapeOptions tapeOptions()
 {
-    TapeOptions options;
-    options.settingsFile = ProgramSettings::filePath();
-    return options;
+    return TapeOptions(ProgramSettings::filePath());
 }
 
 } // namespace

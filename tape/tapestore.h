@@ -46,7 +46,7 @@ class TapeStore : public QObject {
     Q_OBJECT
 
 public:
-    explicit TapeStore(const TapeOptions &options = TapeOptions(), QObject *parent = nullptr);
+    explicit TapeStore(const TapeOptions &options, QObject *parent = nullptr);
     // Writes every queued line and delete first (waiting for them), then
     // stops the writer thread.
     ~TapeStore() override;
@@ -84,7 +84,8 @@ public:
     // another program using the file goes on; no trace of the text is left.
     void eraseKept();
 
-    // "Simpan riwayat", shared by every running copy through QSettings.
+    // "Simpan riwayat", shared by every running copy through the options'
+    // settings file (always off without one).
     // Turning it off moves this program's tape to memory at once (keeping
     // this run's lines) and every other one's at its next line.
     bool isKeeping() const;
