@@ -1,6 +1,6 @@
 // Where the tape window goes beside the main window: one case for each way
 // beside() can decide, on a screen that does not start at (0, 0).
-#include "window/tapewindowplacement.h"
+#include "tapeview/tapewindowplacement.h"
 
 #include <QRect>
 #include <QSize>
