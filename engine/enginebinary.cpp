@@ -58,7 +58,7 @@ void Engine::toBinaryClicked()
     }
     const std::string numeral = binaryNumeral(whole);
     setDisplay(numeral);
-    finishLine("BIN(" + numberText(whole) + ")", numeral, false);
+    finishLine(binaryConversion(numberText(whole)), numeral, false);
 }
 
 // Pads the display to eight characters, then reads it whole as a base-2
