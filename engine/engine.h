@@ -63,7 +63,7 @@ public:
     bool startNewNumber() const { return m_startNewNumber; }
 
 private:
-    static constexpr int kTableRows = 10;
+    static constexpr int kTableRows = 10; // rows of the multiplication table
 
     template <typename Step>
     void guarded(Step step);
