@@ -166,7 +166,7 @@ QString StateReport::build(const Form1 &form, const QString &action, const Extra
     out.add("toggleVisible", toggle != nullptr && !toggle->isHidden());
     out.add("toggleCaption", toggle != nullptr ? toggle->caption() : QString());
     out.add("binaryMode",
-            form.binaryModeBox() != nullptr && form.binaryModeBox()->checkState() == Qt::Checked);
+            form.isBinaryMode());
 
     OrderedObject enabled;
     for (const XPButton *button : controls.buttons())

@@ -1,7 +1,6 @@
 #include "tapeview/tapeactions.h"
 
-#include "engine/engineerror.h"
-#include "engine/numbertext.h"
+#include "engine/calculation.h"
 #include "tape/tapeexportjob.h"
 #include "tape/tapestore.h"
 #include "tapeview/tapeexportprogress.h"
@@ -19,8 +18,6 @@ namespace {
 // Lines still queued go into an export first, as long as the writer takes.
 constexpr int kExportWaitMs = 2000;
 
-const QLatin1String kBinaryConversion("BIN(");
-
 } // namespace
 
 TapeActions::TapeActions(TapeHost &host, TapeStore &store, QWidget &window)
@@ -28,24 +25,14 @@ TapeActions::TapeActions(TapeHost &host, TapeStore &store, QWidget &window)
 {
 }
 
-bool TapeActions::isMessage(const QString &result)
-{
-    try {
-        parseStrict(result.toStdString());
-        return false;
-    } catch (const EngineError &) {
-        return true;
-    }
-}
-
 bool TapeActions::isBinaryNumeral(const TapeLine &line)
 {
-    return line.binary || line.expression.startsWith(kBinaryConversion);
+    return line.binary || isBinaryConversion(line.expression.toStdString());
 }
 
 bool TapeActions::use(const TapeLine &line)
 {
-    if (isMessage(line.result)) {
+    if (isMessageResult(line.result.toStdString())) {
         m_host.refuseInput();
         return false;
     }

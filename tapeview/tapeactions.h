@@ -46,8 +46,6 @@ public:
     // kept lines.
     void setKeeping(bool on);
 
-    // A result that is a message rather than a number the display writes.
-    static bool isMessage(const QString &result);
     // A line whose result is a binary numeral: from BIN, or made in binary mode.
     static bool isBinaryNumeral(const TapeLine &line);
 
