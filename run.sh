@@ -5,6 +5,6 @@ cd "$(dirname "$0")"
 scripts/ensure-packages.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build --parallel "$(nproc)" --target hitungrama
-if [ -x build/window/hitungrama ]; then
-    exec build/window/hitungrama "$@"
+if [ -x build/app/hitungrama ]; then
+    exec build/app/hitungrama "$@"
 fi

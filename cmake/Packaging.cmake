@@ -6,8 +6,6 @@ set(HITUNGRAMA_APP_ID org.example.hitungrama)
 
 if(TARGET hitungrama)
     install(TARGETS hitungrama RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    # The tape library, loaded by the program alone: a private folder.
-    install(TARGETS tape LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/hitungrama)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/desktop/${HITUNGRAMA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -69,8 +67,4 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # them), and the Wayland platform plugin for running natively on Wayland.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wine, fonts-comic-neue, qt6-wayland")
 set(CPACK_STRIP_FILES ON)
-# CPack adds postinst and postrm scripts that run ldconfig for any shared
-# object in a folder under /usr/lib. The tape library is private: loaded by
-# its path, never through ld.so's cache; the script takes them out again.
-set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/DebWithoutLdconfig.cmake)
 include(CPack)

@@ -2,6 +2,7 @@
 
 #include "engine/calculation.h"
 #include "engine/calculationchain.h"
+#include "engine/engineerror.h"
 #include "engine/keys.h"
 #include "engine/panel.h"
 
@@ -21,6 +22,10 @@ namespace hitungrama {
 // Beside its state the engine keeps the chain of operations it performed;
 // each "=" that completes an operation, each function and each base
 // conversion finishes a Calculation, which goes to the listener, if any.
+// The steps are defined by concern: engineentry.cpp (number entry),
+// engineoperators.cpp, enginefunctions.cpp, enginememory.cpp and
+// enginebinary.cpp (binary mode and base conversion); engine.cpp holds the
+// resets, the calculation lines and the display.
 class Engine {
 public:
     static constexpr OleColor kYellow = 65535;
@@ -58,6 +63,8 @@ public:
     bool startNewNumber() const { return m_startNewNumber; }
 
 private:
+    static constexpr int kTableRows = 10; // rows of the multiplication table
+
     template <typename Step>
     void guarded(Step step);
 
@@ -119,5 +126,16 @@ private:
     // count with their own locals.
     double m_loopCounter = 0;
 };
+
+// Runs one step of a button handler; an EngineError ends it as a refused input.
+template <typename Step>
+void Engine::guarded(Step step)
+{
+    try {
+        step();
+    } catch (const EngineError &) {
+        m_panel.inputRefused();
+    }
+}
 
 } // namespace hitungrama

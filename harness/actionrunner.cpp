@@ -1,9 +1,9 @@
 #include "harness/actionrunner.h"
 
 #include "harness/statereport.h"
-#include "window/form1.h"
-#include "window/programstart.h"
-#include "window/tapewindow.h"
+#include "form/form1.h"
+#include "app/programstart.h"
+#include "tapeview/tapewindow.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>

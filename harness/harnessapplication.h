@@ -8,7 +8,7 @@
 // and drops the offscreen platform's notes about window features it lacks
 // (raising, size hints), which say nothing about a run.
 
-#include "window/languagesetup.h"
+#include "i18n/languagesetup.h"
 
 #include <QApplication>
 #include <QStringList>

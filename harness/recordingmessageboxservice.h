@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/messageboxservice.h"
+#include "boxes/messageboxservice.h"
 
 #include <deque>
 #include <vector>

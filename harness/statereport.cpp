@@ -1,10 +1,10 @@
 #include "harness/statereport.h"
 
-#include "window/controlnames.h"
+#include "layout/controlnames.h"
 #include "tape/tapemodel.h"
 #include "tape/tapestore.h"
-#include "window/form1.h"
-#include "window/tapewindow.h"
+#include "form/form1.h"
+#include "tapeview/tapewindow.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>
@@ -166,7 +166,7 @@ QString StateReport::build(const Form1 &form, const QString &action, const Extra
     out.add("toggleVisible", toggle != nullptr && !toggle->isHidden());
     out.add("toggleCaption", toggle != nullptr ? toggle->caption() : QString());
     out.add("binaryMode",
-            form.binaryModeBox() != nullptr && form.binaryModeBox()->checkState() == Qt::Checked);
+            form.isBinaryMode());
 
     OrderedObject enabled;
     for (const XPButton *button : controls.buttons())
@@ -201,7 +201,6 @@ QString StateReport::build(const Form1 &form, const QString &action, const Extra
         out.raw("tapeWindow", tapeWindowReport(*tape));
     if (!extras.error.isEmpty())
         out.add("error", extras.error);
-    // The tape library is linked here, so the tape is always there.
     out.raw("tape", tapeJson(*form.tape()));
     return out.finish();
 }

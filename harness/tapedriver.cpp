@@ -2,8 +2,8 @@
 
 #include "tape/tapemodel.h"
 #include "tape/tapestore.h"
-#include "window/form1.h"
-#include "window/tapewindow.h"
+#include "form/form1.h"
+#include "tapeview/tapewindow.h"
 
 #include <QApplication>
 #include <QLineEdit>

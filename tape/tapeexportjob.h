@@ -17,10 +17,6 @@ class TapeStore;
 // own read connection, so that the window goes on answering however long the
 // tape is. It writes the lines the tape holds when it starts (those with an
 // id up to the highest one then); lines that come later are not in it.
-//
-// The program reaches it as it reaches the store (see tapemodule.h): it is
-// made by the tape library, cancel() is virtual, and its signals are
-// connected by name.
 class TapeExportJob : public QObject {
     Q_OBJECT
 
@@ -33,7 +29,7 @@ public:
 
     // Stops after the chunk being written; the old file (or none) stays.
     // finished follows, with Cancelled.
-    virtual void cancel();
+    void cancel();
 
 signals:
     // How far it is, in thousandths of the lines to write.

@@ -16,12 +16,16 @@ TapeKeeping::~TapeKeeping() = default;
 
 bool TapeKeeping::isOn()
 {
+    if (m_settingsFile.isEmpty())
+        return false;
     settings().sync();
     return settings().value(keepKey, true).toBool();
 }
 
 void TapeKeeping::set(bool on)
 {
+    if (m_settingsFile.isEmpty())
+        return;
     settings().setValue(keepKey, on);
     settings().sync();
 }
@@ -29,11 +33,8 @@ void TapeKeeping::set(bool on)
 // Read at the first question, not at start-up.
 QSettings &TapeKeeping::settings()
 {
-    if (!m_settings) {
-        m_settings = m_settingsFile.isEmpty()
-            ? std::make_unique<QSettings>()
-            : std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
-    }
+    if (!m_settings)
+        m_settings = std::make_unique<QSettings>(m_settingsFile, QSettings::IniFormat);
     return *m_settings;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 
-// "Simpan riwayat": whether lines are kept on disk. The choice lives in
-// QSettings, which every running copy of the program shares, so turning it
-// off in one stops all of them: the writer asks isOn() before every write.
+// "Simpan riwayat": whether lines are kept on disk. The choice lives in a
+// settings file, which every running copy of the program shares, so turning
+// it off in one stops all of them: the writer asks isOn() before every write.
+// Without a settings file (an empty name) the choice could be neither kept
+// nor shared, and the store's and the writer's copies would disagree: the
+// answer is then always off, and set() changes nothing.
 
 #include <QString>
 
@@ -14,8 +17,7 @@ namespace hitungrama {
 
 class TapeKeeping {
 public:
-    // An empty file name means the program's own QSettings.
-    explicit TapeKeeping(const QString &settingsFile = QString());
+    explicit TapeKeeping(const QString &settingsFile);
     ~TapeKeeping();
 
     // Re-reads the settings file first, so another program's change counts.

@@ -18,8 +18,6 @@
 // its steps run on a TapeReaderThread, one at a time, and their lines come in
 // from the event loop: the window never waits for a search. isLoading()
 // says when lines are still to come.
-//
-// The members the tape window calls are virtual, as TapeStore's are.
 
 #include "tape/tapeline.h"
 #include "tape/tapequery.h"
@@ -63,26 +61,26 @@ public:
 
     const TapeLine &line(int row) const { return m_rows.at(row); }
     // The row showing this id, or -1.
-    virtual int rowOf(qint64 id) const;
+    int rowOf(qint64 id) const;
 
     // Shows only the lines whose text holds `text` (literally, ignoring
     // ASCII case), newest first from the bottom; empty shows every line.
-    virtual void setSearch(const QString &text);
+    void setSearch(const QString &text);
     const QString &search() const { return m_query.search(); }
 
-    virtual bool canFetchOlder() const;
-    virtual void fetchOlder();
-    virtual bool canFetchNewer() const;
+    bool canFetchOlder() const;
+    void fetchOlder();
+    bool canFetchNewer() const;
     // Lines the tape gained are being added at the bottom: rows inserted
     // there now are new lines, not a page of older ones fetched again.
-    virtual bool isCatchingUp() const { return m_catchingUp; }
-    virtual void fetchNewer();
+    bool isCatchingUp() const { return m_catchingUp; }
+    void fetchNewer();
     // Starts over at the newest page.
     void reload();
     // Starts over at the oldest page (of the search when there is one), or
     // at the newest one: the model resets and loads that page only.
-    virtual void jumpToOldest();
-    virtual void jumpToNewest();
+    void jumpToOldest();
+    void jumpToNewest();
 
     // Rows per fetch, and the most rows held (at least two pages).
     void setPageSize(int rows);

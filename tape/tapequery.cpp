@@ -6,7 +6,6 @@
 #include <QVariant>
 
 #include <algorithm>
-#include <limits>
 
 namespace hitungrama {
 
@@ -159,11 +158,6 @@ QList<TapeLine> TapeQuery::linesWithIds(const QSqlDatabase &db, const QList<qint
     if (ok != nullptr)
         *ok = allRead;
     return lines;
-}
-
-QList<TapeLine> TapeQuery::linesAfter(const QSqlDatabase &db, qint64 after, int limit)
-{
-    return TapeQuery().newer(db, after, std::numeric_limits<qint64>::max(), limit).lines;
 }
 
 QString TapeQuery::ftsString(const QString &text)

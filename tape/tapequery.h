@@ -52,8 +52,6 @@ public:
                                      bool *ok = nullptr);
     static QList<TapeLine> linesWithIds(const QSqlDatabase &db, const QList<qint64> &ids,
                                         bool *ok = nullptr);
-    // Lines with an id above `after`, oldest first (export).
-    static QList<TapeLine> linesAfter(const QSqlDatabase &db, qint64 after, int limit);
 
     // The search text as one FTS5 string, and as a LIKE pattern (with '\' as
     // the escape character).

@@ -28,13 +28,16 @@ enum class TapeFault {
 };
 
 struct TapeOptions {
+    explicit TapeOptions(const QString &settingsFile) : settingsFile(settingsFile) {}
+
     // How long a write waits for another program's lock before the tape
     // moves to memory.
     int busyTimeoutMs = 5000;
     // A limit on the file's pages (0: none). Tests use it as a full disk.
     int maxPageCount = 0;
-    // The settings file that holds "Simpan riwayat"; empty: the program's
-    // own QSettings, which every running copy shares.
+    // The settings file that holds "Simpan riwayat", shared by every program
+    // that names it. Required: without one the choice can be neither kept
+    // nor shared, so an empty name keeps nothing on disk (see TapeKeeping).
     QString settingsFile;
 };
 

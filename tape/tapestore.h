@@ -19,8 +19,6 @@
 // When the file can't be used the tape runs in memory for this run and
 // notice() says why in one line; see TapeWriter for what moves there.
 //
-// The members the program calls are virtual: it reaches the store that the
-// loaded tape library made without linking the library (see tapemodule.h).
 
 #include "tape/tapeline.h"
 #include "tape/tapestate.h"
@@ -48,7 +46,7 @@ class TapeStore : public QObject {
     Q_OBJECT
 
 public:
-    explicit TapeStore(const TapeOptions &options = TapeOptions(), QObject *parent = nullptr);
+    explicit TapeStore(const TapeOptions &options, QObject *parent = nullptr);
     // Writes every queued line and delete first (waiting for them), then
     // stops the writer thread.
     ~TapeStore() override;
@@ -70,34 +68,35 @@ public:
     // renamed, never followed. A tape of a newer version, and a file that
     // can't be read, are left untouched; backingChanged() and notice() tell
     // the outcome. An empty path runs in memory.
-    virtual void open(const QString &path = defaultPath());
+    void open(const QString &path = defaultPath());
 
     // Queues a line (its id is ignored; an invalid time becomes now). The
     // line is written in its own transaction and comes back through
     // lineCommitted. Never waits.
-    virtual void append(const TapeLine &line);
+    void append(const TapeLine &line);
     // Queues deleting lines by id ("Hapus"), then linesRemoved.
-    virtual void remove(const QList<qint64> &ids);
+    void remove(const QList<qint64> &ids);
     // Queues deleting every line of the tape in use ("Hapus semua"), then
     // cleared.
-    virtual void removeAll();
+    void removeAll();
     // Queues deleting every line kept in the file, whichever tape is in use
     // (after "Simpan riwayat" was turned off). Done inside the database, so
     // another program using the file goes on; no trace of the text is left.
-    virtual void eraseKept();
+    void eraseKept();
 
-    // "Simpan riwayat", shared by every running copy through QSettings.
+    // "Simpan riwayat", shared by every running copy through the options'
+    // settings file (always off without one).
     // Turning it off moves this program's tape to memory at once (keeping
     // this run's lines) and every other one's at its next line.
-    virtual bool isKeeping() const;
-    virtual void setKeeping(bool on);
+    bool isKeeping() const;
+    void setKeeping(bool on);
 
     // Waits until everything queued before the call (and the open, which
     // it starts when still pending) has committed or failed, at most
     // timeoutMs; then delivers the writer's signals that are waiting. False
     // on timeout. (The state report waits up to 2 s; the exit
     // paths use it to flush.)
-    virtual bool waitForWrites(int timeoutMs);
+    bool waitForWrites(int timeoutMs);
 
     // open() was called and nothing has used the tape since: nothing is
     // queued, and the database is not loaded.
@@ -116,13 +115,13 @@ public:
     QSqlDatabase reader();
     // These read at once, on the calling thread; as the tape's first use
     // they wait for it to open first.
-    virtual int lineCount();
+    int lineCount();
     // The last `count` committed lines, oldest first.
-    virtual QList<TapeLine> lastLines(int count);
+    QList<TapeLine> lastLines(int count);
 
     // While on, another program's writes are looked for every second and
     // reported as tapeChanged. Off (the default): no timer runs.
-    virtual void setWatching(bool on);
+    void setWatching(bool on);
     bool isWatching() const { return m_watching; }
 
 signals:

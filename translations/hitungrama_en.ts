@@ -96,24 +96,12 @@
         <translation>Keys named as their buttons: %1</translation>
     </message>
     <message>
-        <source>Ctrl+V atau Shift+Insert: tempel teks ke layar.</source>
-        <translation>Ctrl+V or Shift+Insert: paste text into the display.</translation>
-    </message>
-    <message>
-        <source>Ctrl+C atau Ctrl+Insert: salin teks layar.</source>
-        <translation>Ctrl+C or Ctrl+Insert: copy the display&apos;s text.</translation>
-    </message>
-    <message>
         <source>Tahan Ctrl untuk melihat tombol keyboard di atas tiap tombol.</source>
         <translation>Hold Ctrl to see each button&apos;s key over it.</translation>
     </message>
     <message>
         <source>Angka, titik, dan Back-Space berulang selama tombolnya ditahan; tombol lain bekerja sekali setiap kali ditekan.</source>
         <translation>Digits, the point and Back-Space repeat while their key is held; other keys act once per press.</translation>
-    </message>
-    <message>
-        <source>Ctrl+H: jendela Riwayat, semua perhitungan yang tersimpan.</source>
-        <translation>Ctrl+H: the History window, every calculation kept.</translation>
     </message>
     <message>
         <source> (Enter pada tombol yang terfokus menekan tombol itu)</source>
@@ -123,6 +111,18 @@
     <message>
         <source>Spasi pada tombol yang terfokus menekan tombol itu.</source>
         <translation>Space presses the focused button.</translation>
+    </message>
+    <message>
+        <source>tempel teks ke layar.</source>
+        <translation>paste text into the display.</translation>
+    </message>
+    <message>
+        <source>salin teks layar.</source>
+        <translation>copy the display&apos;s text.</translation>
+    </message>
+    <message>
+        <source>jendela Riwayat, semua perhitungan yang tersimpan.</source>
+        <translation>the History window, every calculation kept.</translation>
     </message>
 </context>
 <context>

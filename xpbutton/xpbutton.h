@@ -15,6 +15,12 @@
 // Leave (or the button being hidden); the 1 ms HoverTimer runs only while a
 // mouse button is held over a hovered button, when a grab holds Leave back.
 //
+// The members are defined by concern: xpbuttonproperties.cpp (properties and
+// their persistence), xpbuttonsurface.cpp (the image, the shape and
+// painting), xpbuttonpointer.cpp (the mouse and the hover state),
+// xpbuttonkeys.cpp (focus, keys, and pairing a release with its repeat);
+// xpbutton.cpp sets the button up, routes events and owns the access key.
+//
 // Naming: the button's published names (its properties Enabled, Font,
 // Caption, ForeColor, ForeHover, its events Click, MouseDown, ... MouseOut,
 // and the routines and flags its behaviour is described by: Measure,

@@ -1,6 +1,7 @@
-"""Helpers of the desktop tests: a virtual X server, the window layout, the
-replay program as a display reader, and screen images (X framebuffer dumps
-and PNG files)."""
+"""Helpers of the desktop tests: the window layout, the replay program as a
+display reader, and screen images (X framebuffer dumps and PNG files). The
+virtual X server and the window's title come from testsupport/xdesktop.py,
+which the benchmarks share."""
 import json
 import os
 import struct
@@ -9,7 +10,9 @@ import sys
 import time
 import zlib
 
-TITLE = "Quodrel Zodir  Hitungrama"
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "testsupport"))
+from xdesktop import TITLE, fail, start_xvfb  # noqa: E402,F401
+
 FRAME = (0, 60, 116)
 DISABLED_FRAME = (201, 199, 186)
 HOVER_TOP = (255, 240, 207)  # the hover ring's top line
@@ -19,25 +22,6 @@ SKIP = 77
 def skip(reason):
     print(f"SKIP: {reason}")
     sys.exit(SKIP)
-
-
-def fail(reason):
-    print(f"FAIL: {reason}", file=sys.stderr)
-    sys.exit(1)
-
-
-def start_xvfb(screen, *options):
-    """A virtual X server on a free display: the process and the display name."""
-    for number in range(140, 200):
-        if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
-            server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", screen, "-nolisten", "tcp", *options],
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            for _ in range(100):
-                if os.path.exists(f"/tmp/.X11-unix/X{number}"):
-                    return server, f":{number}"
-                time.sleep(0.05)
-            server.kill()
-    fail("no free X display")
 
 
 def button_rects(source_dir):

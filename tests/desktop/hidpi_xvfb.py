@@ -14,20 +14,15 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import desktoprun as d  # noqa: E402
+import desktoprun as d  # noqa: E402  (puts testsupport/ on the path)
+from xdesktop import find_window  # noqa: E402
 
 
 def window_geometry(env):
-    for _ in range(100):
-        found = subprocess.run(["xdotool", "search", "--name", f"^{d.TITLE}$"], env=env,
-                               capture_output=True, text=True).stdout.split()
-        if found:
-            out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", found[0]], env=env,
-                                 capture_output=True, text=True).stdout
-            values = dict(re.findall(r"(\w+)=(\d+)", out))
-            return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
-        time.sleep(0.1)
-    d.fail("the window did not appear")
+    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", find_window(env)], env=env,
+                         capture_output=True, text=True).stdout
+    values = dict(re.findall(r"(\w+)=(\d+)", out))
+    return tuple(int(values[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
 
 
 def run(program, source, scale, display, fbdir, scratch, shots):

@@ -17,7 +17,8 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktoprun import TITLE, fail, skip, start_xvfb  # noqa: E402
+from desktoprun import fail, skip, start_xvfb  # noqa: E402  (puts testsupport/ on the path)
+from xdesktop import find_window  # noqa: E402
 
 # What is typed, and what is heard of it, per language.
 # Results closer than the announcer's 150 ms replace each other: the steps
@@ -128,16 +129,7 @@ def main():
         time.sleep(3)
         calculator = subprocess.Popen([program], env=dict(env, LANGUAGE=language), **quiet)
         children.append(calculator)
-        window = ""
-        for _ in range(100):
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
-                                   env=env, capture_output=True, text=True)
-            window = found.stdout.split("\n")[0]
-            if window:
-                break
-            time.sleep(0.1)
-        if not window:
-            fail("the calculator's window did not appear")
+        window = find_window(env, visible=True)
         time.sleep(1.5)
         subprocess.run(["xdotool", "windowfocus", "--sync", window], env=env, check=True)
         time.sleep(1)

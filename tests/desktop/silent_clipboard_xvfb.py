@@ -7,66 +7,30 @@ display then shows their result, read through Ctrl+C.
 
 Usage: silent_clipboard_xvfb.py PROGRAM CLIPBOARD_OWNER"""
 import os
-import queue
 import shutil
 import subprocess
 import sys
-import threading
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import desktoprun as d  # noqa: E402
+import desktoprun as d  # noqa: E402  (puts testsupport/ on the path)
+from xdesktop import SilentOwner, find_window, focus  # noqa: E402
 
 HANG_SECONDS = 15
-
-
-class Owner:
-    """The silent owner; its lines ("request NAME", "lost") are read as they come."""
-
-    def __init__(self, path, env):
-        self.process = subprocess.Popen([path, "own"], env=env, stdout=subprocess.PIPE, text=True)
-        self.lines = queue.Queue()
-        threading.Thread(target=self._read, daemon=True).start()
-        if self.next(5) != "ready":
-            d.fail("the clipboard owner did not start")
-
-    def _read(self):
-        for line in self.process.stdout:
-            self.lines.put(line.strip())
-
-    def next(self, seconds):
-        try:
-            return self.lines.get(timeout=seconds)
-        except queue.Empty:
-            return None
-
-    def requests(self, seconds):
-        """The requests that come within the time."""
-        seen, deadline = [], time.time() + seconds
-        while (line := self.next(max(0.0, deadline - time.time()))) is not None:
-            if line.startswith("request "):
-                seen.append(line.split(" ", 1)[1])
-        return seen
-
-    def stop(self):
-        self.process.terminate()
-        self.process.wait()
 
 
 def xdotool(env, *args):
     subprocess.run(["xdotool", *args], env=env, check=True)
 
 
-def ping(owner_path, env, window):
-    answer = subprocess.run([owner_path, "ping", window, str(HANG_SECONDS)], env=env,
-                            capture_output=True, text=True)
-    if answer.returncode != 0:
+def ping(owner, window):
+    if not owner.ping(window, HANG_SECONDS):
         d.fail(f"the window did not answer a ping within {HANG_SECONDS} s")
 
 
-def paste_and_check(owner, owner_path, env, window, what, keys):
+def paste_and_check(owner, window, what, keys):
     keys()
-    ping(owner_path, env, window)
+    ping(owner, window)
     asked = owner.requests(1)
     if len(asked) != 1:
         d.fail(f"{what}: the owner was asked {len(asked)} times ({', '.join(asked) or 'never'}), not once")
@@ -86,21 +50,12 @@ def main():
     # Indonesian, as the tests run, whatever the machine's language.
     env = dict(os.environ, DISPLAY=display, QT_QPA_PLATFORM="xcb", LANGUAGE="id")
     env.pop("WAYLAND_DISPLAY", None)
-    owner = Owner(owner_path, env)
+    owner = SilentOwner(owner_path, env)
     calculator = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL)
     try:
-        found = []
-        for _ in range(100):
-            found = subprocess.run(["xdotool", "search", "--name", f"^{d.TITLE}$"], env=env,
-                                   capture_output=True, text=True).stdout.split()
-            if found:
-                break
-            time.sleep(0.1)
-        if not found:
-            d.fail("the window did not appear")
-        window = found[0]
-        xdotool(env, "windowfocus", "--sync", window)
-        ping(owner_path, env, window)
+        window = find_window(env)
+        focus(window, env)
+        ping(owner, window)
 
         def press_and_type():
             xdotool(env, "key", "ctrl+v")
@@ -111,13 +66,12 @@ def main():
             time.sleep(1)
             xdotool(env, "keyup", "ctrl+v")
 
-        paste_and_check(owner, owner_path, env, window, "Ctrl+V, then 12+3= typed during the wait",
-                        press_and_type)
-        paste_and_check(owner, owner_path, env, window, "Ctrl+V held for 1 s", hold)
+        paste_and_check(owner, window, "Ctrl+V, then 12+3= typed during the wait", press_and_type)
+        paste_and_check(owner, window, "Ctrl+V held for 1 s", hold)
         xdotool(env, "key", "ctrl+c")
         if owner.next(5) != "lost":
             d.fail("Ctrl+C did not take the clipboard")
-        shown = subprocess.run([owner_path, "read"], env=env, capture_output=True, text=True).stdout.strip()
+        shown = owner.read_clipboard()
         if shown != "15":
             d.fail(f"the keys typed during the wait left \"{shown}\" in the display, not 15")
         print("the keys typed during the wait acted afterwards, in order: the display shows 15")

@@ -37,6 +37,20 @@ TEST_P(CalculationLines, tell_what_was_computed)
 {
     press(GetParam().keys);
     EXPECT_EQ(linesOf(panel), GetParam().lines);
+    // A kept line has only its text to tell a message from a number.
+    for (const Calculation &line : panel.calculations)
+        EXPECT_EQ(isMessageResult(line.result), line.resultIsMessage) << line.text();
+}
+
+// Only the conversion to base 2 leaves a numeral that a decimal entry must
+// not take.
+TEST_F(EngineTest, conversion_to_base_two_is_known_by_its_line)
+{
+    press("10 BIN ON Biner 1 0 1 Desimal ON 4 x^2");
+    ASSERT_EQ(panel.calculations.size(), 3U);
+    EXPECT_TRUE(isBinaryConversion(panel.calculations[0].expression));
+    EXPECT_FALSE(isBinaryConversion(panel.calculations[1].expression));
+    EXPECT_FALSE(isBinaryConversion(panel.calculations[2].expression));
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, CalculationLines, ::testing::Values(
@@ -212,6 +226,7 @@ TEST_F(EngineTest, every_line_reads_as_its_result)
         panel.calculations.clear();
         press(sequence);
         for (const Calculation &line : panel.calculations) {
+            EXPECT_EQ(isMessageResult(line.result), line.resultIsMessage) << line.text();
             if (line.resultIsMessage)
                 continue;
             LeftToRight reading(line.expression);

@@ -34,9 +34,7 @@ qint64 TapeFixture::Connection::value(const QString &sql) const
 
 TapeOptions TapeFixture::options() const
 {
-    TapeOptions options;
-    options.settingsFile = path(QStringLiteral("settings.ini"));
-    return options;
+    return TapeOptions(path(QStringLiteral("settings.ini")));
 }
 
 std::unique_ptr<TapeStore> TapeFixture::openStore(const TapeOptions &options)

@@ -17,9 +17,7 @@ int main(int argc, char **argv)
         QTextStream(stderr) << "usage: tape_helper TAPE SETTINGS COUNT TAG\n";
         return 2;
     }
-    TapeOptions options;
-    options.settingsFile = args[2];
-    TapeStore store(options);
+    TapeStore store{TapeOptions(args[2])};
     int committed = 0;
     QObject::connect(&store, &TapeStore::lineCommitted, [&committed] { ++committed; });
     store.open(args[1]);

@@ -281,5 +281,19 @@ TEST_F(TapeStoreTest, keeping_off_in_one_program_stops_disk_writes_in_every_one)
     EXPECT_EQ(disk.value(QStringLiteral("SELECT count(*) FROM line")), 2);
 }
 
+// Without a settings file the choice can be neither kept nor shared, so
+// nothing goes to disk and it can't be turned on.
+TEST_F(TapeStoreTest, without_a_settings_file_nothing_is_kept_on_disk)
+{
+    auto store = openStore(TapeOptions(QString()));
+    store->setKeeping(true);
+    EXPECT_FALSE(store->isKeeping());
+    append(*store, {QStringLiteral("1+1")});
+    EXPECT_EQ(store->backing(), TapeBacking::Memory);
+    EXPECT_EQ(store->fault(), TapeFault::None);
+    EXPECT_EQ(store->lineCount(), 1);
+    EXPECT_FALSE(QFileInfo::exists(tapePath()));
+}
+
 } // namespace
 } // namespace hitungrama

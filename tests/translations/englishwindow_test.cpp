@@ -2,10 +2,10 @@
 // drawn whole inside their control, and the display's messages fit it.
 #include "engine/enginetexts.h"
 #include "harness/recordingmessageboxservice.h"
-#include "window/form1.h"
-#include "window/languagesetup.h"
-#include "window/programstart.h"
-#include "window/translationtable.h"
+#include "form/form1.h"
+#include "i18n/languagesetup.h"
+#include "app/programstart.h"
+#include "i18n/translationtable.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 
 #include "harness/harnessapplication.h"
 #include "harness/screentexts.h"
-#include "window/languagesetup.h"
+#include "i18n/languagesetup.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>

@@ -8,12 +8,12 @@
 #include "engine/enginetexts.h"
 #include "harness/actionrunner.h"
 #include "harness/screentexts.h"
-#include "window/displayclipboard.h"
-#include "window/form1.h"
-#include "window/languagesetup.h"
-#include "window/programstart.h"
-#include "window/qtmessageboxservice.h"
-#include "window/tapewindow.h"
+#include "keyboard/displayclipboard.h"
+#include "form/form1.h"
+#include "i18n/languagesetup.h"
+#include "app/programstart.h"
+#include "boxes/qtmessageboxservice.h"
+#include "tapeview/tapewindow.h"
 #include "tape/tapestore.h"
 
 #include <QAbstractButton>

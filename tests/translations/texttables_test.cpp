@@ -4,8 +4,8 @@
 #include "screenwords.h"
 
 #include "engine/enginetexts.h"
-#include "window/layoutloader.h"
-#include "window/translationtable.h"
+#include "layout/layoutloader.h"
+#include "i18n/translationtable.h"
 
 #include <gtest/gtest.h>
 

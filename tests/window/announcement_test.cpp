@@ -6,8 +6,8 @@
 #include "tape/tapeline.h"
 #include "tape/tapemodel.h"
 #include "tape/tapestore.h"
-#include "window/announcer.h"
-#include "window/tapewindow.h"
+#include "accessibility/announcer.h"
+#include "tapeview/tapewindow.h"
 
 #include <QAccessible>
 #include <QApplication>

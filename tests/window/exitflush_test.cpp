@@ -6,7 +6,8 @@
 
 #include "tape/tapedatabase.h"
 #include "tape/tapestore.h"
-#include "window/controlnames.h"
+#include "layout/controlnames.h"
+#include "settings/programsettings.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QLineEdit>
@@ -88,9 +89,10 @@ const ExitCase kExits[] = {
     {"sigterm", false, [](Form1 &) { ::kill(::getpid(), SIGTERM); }},
 };
 
+// Read with the program's settings (in the test's temporary home).
 int committedLines(QList<TapeLine> *last = nullptr)
 {
-    TapeStore store;
+    TapeStore store(TapeOptions(ProgramSettings::filePath()));
     store.open();
     store.waitForWrites(10000);
     if (store.backing() != TapeBacking::Disk)

@@ -2,8 +2,8 @@
 // (how the running program ends is in exitflush_test.cpp).
 #include "windowsetup.h"
 
-#include "window/controlnames.h"
-#include "window/qtmessageboxservice.h"
+#include "layout/controlnames.h"
+#include "boxes/qtmessageboxservice.h"
 
 #include "xpbutton/xpbutton.h"
 

@@ -1,9 +1,9 @@
 // The keyboard: keys, refusals, boxes, copy and paste, key hints and the F1 list.
 #include "windowsetup.h"
 
-#include "window/displayclipboard.h"
-#include "window/keyboardrouter.h"
-#include "window/keyhintoverlay.h"
+#include "keyboard/displayclipboard.h"
+#include "keyboard/keyboardrouter.h"
+#include "keyboard/keyhintoverlay.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>

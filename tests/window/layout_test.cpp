@@ -3,9 +3,9 @@
 // buttons' saved property sets read back.
 #include "windowsetup.h"
 
-#include "window/controlid.h"
-#include "window/controlnames.h"
-#include "window/layoutloader.h"
+#include "layout/controlid.h"
+#include "layout/controlnames.h"
+#include "layout/layoutloader.h"
 
 #include "xpbutton/fontunits.h"
 #include "xpbutton/systemcolor.h"

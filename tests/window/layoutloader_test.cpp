@@ -1,6 +1,6 @@
 // The layout loader refuses a damaged layout as a whole, naming the fault.
-#include "window/layoutloader.h"
-#include "window/windowresources.h"
+#include "layout/layoutloader.h"
+#include "layout/windowresources.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "window/pictureloader.h"
+#include "form/pictureloader.h"
 
 #include <gtest/gtest.h>
 

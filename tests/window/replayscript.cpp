@@ -1,8 +1,8 @@
 #include "replayscript.h"
 
-#include "window/programsettings.h"
-#include "window/programstart.h"
-#include "window/tapewindowplacement.h"
+#include "settings/programsettings.h"
+#include "app/programstart.h"
+#include "tapeview/tapewindowplacement.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

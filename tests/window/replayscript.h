@@ -2,7 +2,7 @@
 
 #include "harness/actionrunner.h"
 #include "harness/recordingmessageboxservice.h"
-#include "window/form1.h"
+#include "form/form1.h"
 
 #include <QJsonObject>
 #include <QJsonValue>

@@ -6,14 +6,14 @@
 #include "tape/tapemodel.h"
 #include "tape/tapeschema.h"
 #include "tape/tapestore.h"
-#include "window/displayclipboard.h"
-#include "window/programsettings.h"
-#include "window/qtmessageboxservice.h"
-#include "window/tapeexportprogress.h"
-#include "window/tapelinedelegate.h"
-#include "window/tapewindow.h"
-#include "window/tapewindowplacement.h"
-#include "window/terminationsignals.h"
+#include "keyboard/displayclipboard.h"
+#include "settings/programsettings.h"
+#include "boxes/qtmessageboxservice.h"
+#include "tapeview/tapeexportprogress.h"
+#include "tapeview/tapelinedelegate.h"
+#include "tapeview/tapewindow.h"
+#include "tapeview/tapewindowplacement.h"
+#include "app/terminationsignals.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -320,12 +320,6 @@ TEST(SaveDialog, asks_before_replacing_the_file_that_will_be_written)
     EXPECT_EQ(answer.path, folder.filePath(QStringLiteral("report.txt")));
     EXPECT_EQ(answer.filter, 1);
     EXPECT_EQ(contents(folder.filePath(QStringLiteral("report.csv"))), "old\n");
-}
-
-TEST(TapeWindowPlacement, goes_beside_the_main_window_on_the_screen)
-{
-    EXPECT_EQ(TapeWindowPlacement::beside(QRect(250, 50, 500, 320), QSize(300, 400), 200, QRect(0, 0, 1000, 700)),
-              QRect(750, 50, 250, 400)) << "narrowed to the wider side";
 }
 
 TEST_F(TapeWindowTest, ctrl_h_or_the_menu_opens_it_beside_the_main_window_with_every_control_named)
@@ -695,9 +689,7 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
         EXPECT_EQ(window.boxes.records().back().request.defaultAnswer, MessageAnswer::No);
         // What the file keeps, read by a store that ignores the shared choice.
         QTemporaryDir own;
-        TapeOptions options;
-        options.settingsFile = own.filePath(QStringLiteral("keep.ini"));
-        TapeStore other(options);
+        TapeStore other(TapeOptions(own.filePath(QStringLiteral("keep.ini"))));
         other.open();
         ASSERT_TRUE(other.waitForWrites(kWaitMs));
         EXPECT_EQ(other.lineCount(), yes ? 0 : 1);
@@ -711,9 +703,7 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
 TEST_F(TapeWindowTest, simpan_riwayat_shows_another_programs_choice_at_the_next_line)
 {
     open();
-    TapeOptions options;
-    options.settingsFile = ProgramSettings::filePath();
-    TapeStore other(options);
+    TapeStore other(TapeOptions(ProgramSettings::filePath()));
     for (const bool on : {false, true}) {
         other.setKeeping(on);
         type("1+1=");

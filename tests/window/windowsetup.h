@@ -1,8 +1,8 @@
 #pragma once
 
 #include "harness/recordingmessageboxservice.h"
-#include "window/form1.h"
-#include "window/programstart.h"
+#include "form/form1.h"
+#include "app/programstart.h"
 
 #include <QTest>
 

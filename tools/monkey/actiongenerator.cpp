@@ -1,6 +1,6 @@
 #include "actiongenerator.h"
 
-#include "window/controlnames.h"
+#include "layout/controlnames.h"
 
 #include <algorithm>
 #include <iterator>

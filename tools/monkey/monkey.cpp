@@ -5,11 +5,11 @@
 
 #include "engine/keys.h"
 #include "harness/harnessapplication.h"
-#include "window/controlid.h"
-#include "window/controlnames.h"
-#include "window/form1.h"
-#include "window/programstart.h"
-#include "window/tapewindow.h"
+#include "layout/controlid.h"
+#include "layout/controlnames.h"
+#include "form/form1.h"
+#include "app/programstart.h"
+#include "tapeview/tapewindow.h"
 #include "tape/tapemodel.h"
 #include "xpbutton/xpbutton.h"
 

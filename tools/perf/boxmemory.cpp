@@ -11,11 +11,11 @@
 // Prints one JSON object: {"boxes": N, "rss_kib_per_box": ..., "heap_kib_per_box": ...}.
 
 #include "harness/temporaryhome.h"
-#include "window/controlnames.h"
-#include "window/fontsetup.h"
-#include "window/form1.h"
-#include "window/layoutloader.h"
-#include "window/qtmessageboxservice.h"
+#include "layout/controlnames.h"
+#include "app/fontsetup.h"
+#include "form/form1.h"
+#include "layout/layoutloader.h"
+#include "boxes/qtmessageboxservice.h"
 #include "xpbutton/xpbutton.h"
 
 #include <QApplication>

@@ -7,9 +7,9 @@
 // repaints; the queue is emptied between rounds, untimed.
 #include "harness/temporaryhome.h"
 #include "tape/tapestore.h"
-#include "window/fontsetup.h"
-#include "window/form1.h"
-#include "window/layoutloader.h"
+#include "app/fontsetup.h"
+#include "form/form1.h"
+#include "layout/layoutloader.h"
 #include "harness/recordingmessageboxservice.h"
 #include "xpbutton/xpbutton.h"
 

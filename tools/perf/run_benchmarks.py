@@ -38,22 +38,10 @@ import tempfile
 import time
 from contextlib import closing
 
-TITLE = "Quodrel Zodir  Hitungrama"
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "testsupport"))
+from xdesktop import TITLE, SilentOwner, find_window, focus, start_xvfb  # noqa: E402
+
 BUTTON_5_CENTRE = (48 + 16, 208 + 12)  # client coordinates of the key "5"
-
-
-def start_xvfb():
-    for number in range(90, 120):
-        if not os.path.exists(f"/tmp/.X11-unix/X{number}"):
-            display = f":{number}"
-            server = subprocess.Popen(["Xvfb", display, "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            for _ in range(100):
-                if os.path.exists(f"/tmp/.X11-unix/X{number}"):
-                    return server, display
-                time.sleep(0.05)
-            server.kill()
-    sys.exit("no free X display for Xvfb")
 
 
 class Program:
@@ -137,23 +125,14 @@ def paste_freeze(owner, calculator, hold_seconds, limit):
     Ctrl+V (held for the time given) until the window answers pings again,
     and how often the owner was asked. None for the time when the window was
     still frozen at the limit."""
-    silent = subprocess.Popen([owner, "own"], stdout=subprocess.PIPE, text=True)
+    silent = SilentOwner(owner)
     calculator_process = None
     try:
-        if silent.stdout.readline().strip() != "ready":
-            sys.exit("the clipboard owner did not start")
         calculator_process = subprocess.Popen([calculator], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        window = ""
-        for _ in range(100):
-            window = subprocess.run(["xdotool", "search", "--name", f"^{TITLE}$"], capture_output=True,
-                                    text=True).stdout.split()
-            if window:
-                break
-            time.sleep(0.1)
-        if not window:
-            sys.exit("calculator window not found")
-        subprocess.run(["xdotool", "windowfocus", "--sync", window[0]], check=True)
-        subprocess.run([owner, "ping", window[0], "10"], capture_output=True, check=True)
+        window = find_window()
+        focus(window)
+        if not silent.ping(window, 10):
+            sys.exit("the calculator did not answer a ping")
         begin = time.monotonic()
         if hold_seconds:
             subprocess.run(["xdotool", "keydown", "ctrl+v"], check=True)
@@ -165,8 +144,7 @@ def paste_freeze(owner, calculator, hold_seconds, limit):
         # again, as a window manager does, until one is answered at once.
         frozen = None
         while (sent := time.monotonic()) < begin + limit:
-            answer = subprocess.run([owner, "ping", window[0], str(begin + limit - sent)], capture_output=True)
-            if answer.returncode != 0:
+            if not silent.ping(window, begin + limit - sent):
                 break
             if time.monotonic() - sent < 0.25:
                 frozen = sent - begin
@@ -176,10 +154,8 @@ def paste_freeze(owner, calculator, hold_seconds, limit):
         if calculator_process:
             calculator_process.kill()
             calculator_process.wait()
-        silent.terminate()
-    requests = sum(line.startswith("request ") for line in silent.stdout.read().splitlines())
-    silent.wait()
-    return frozen, requests
+        silent.stop()
+    return frozen, len(silent.requests(0))
 
 
 def bench_json(path, pattern):
@@ -242,8 +218,10 @@ def build_revision(build, revision):
     commit = subprocess.run(["git", "-C", source_dir, "rev-parse", "--verify", revision + "^{commit}"],
                             capture_output=True, text=True, check=True).stdout.strip()
     root = os.path.join(build, f"ab-{commit[:12]}")
-    program = os.path.join(root, "build", "window", "hitungrama")
-    if not os.path.exists(program):
+    # Older commits built the program in window/.
+    programs = [os.path.join(root, "build", folder, "hitungrama") for folder in ("app", "window")]
+    program = next((p for p in programs if os.path.exists(p)), None)
+    if program is None:
         shutil.rmtree(root, ignore_errors=True)
         os.makedirs(os.path.join(root, "source"))
         archive = subprocess.Popen(["git", "-C", source_dir, "archive", commit], stdout=subprocess.PIPE)
@@ -254,6 +232,7 @@ def build_revision(build, revision):
                         "-DHITUNGRAMA_BUILD_TOOLS=OFF"], check=True, stdout=subprocess.DEVNULL)
         subprocess.run(["cmake", "--build", os.path.join(root, "build"), "--target", "hitungrama",
                         "--parallel", "2"], check=True, stdout=subprocess.DEVNULL)
+        program = next(p for p in programs if os.path.exists(p))
     return program, commit
 
 
@@ -313,7 +292,7 @@ def main():
     parser.add_argument("--ab", metavar="REV", help="start-up and memory against the program of commit REV")
     args = parser.parse_args()
     build = os.path.abspath(args.build)
-    calculator = os.path.join(build, "window", "hitungrama")
+    calculator = os.path.join(build, "app", "hitungrama")
     floor = os.path.join(build, "tools", "perf", "hitungrama-floor")
     probe = os.path.join(build, "tools", "perf", "hitungrama-xprobe")
     repaint = os.path.join(build, "tools", "perf", "hitungrama-repaintbench")
@@ -326,7 +305,7 @@ def main():
     home = tempfile.TemporaryDirectory(prefix="hitungrama-bench-home-")
     os.environ["XDG_DATA_HOME"] = os.path.join(home.name, "data")
     os.environ["XDG_CONFIG_HOME"] = os.path.join(home.name, "config")
-    server, display = start_xvfb()
+    server, display = start_xvfb("1280x1024x24")
     os.environ["DISPLAY"] = display
     os.environ.pop("QT_QPA_PLATFORM", None)
     rows = []

@@ -62,9 +62,7 @@ double elapsedMs(const QElapsedTimer &clock)
 
 std::unique_ptr<TapeStore> openStore(const QString &tape, const QTemporaryDir &scratch)
 {
-    TapeOptions options;
-    options.settingsFile = scratch.filePath(QStringLiteral("settings.ini"));
-    auto store = std::make_unique<TapeStore>(options);
+    auto store = std::make_unique<TapeStore>(TapeOptions(scratch.filePath(QStringLiteral("settings.ini"))));
     store->open(tape);
     store->waitForWrites(60000);
     return store;
@@ -155,9 +153,7 @@ QJsonObject measureAppend(const QString &tape, const QTemporaryDir &scratch)
     const QString copy = scratch.filePath(QStringLiteral("append.sqlite"));
     if (!QFile::copy(tape, copy))
         qFatal("cannot copy the tape");
-    TapeOptions options;
-    options.settingsFile = scratch.filePath(QStringLiteral("settings.ini"));
-    TapeWriter writer(options);
+    TapeWriter writer(TapeOptions(scratch.filePath(QStringLiteral("settings.ini"))));
     writer.open(copy);
     if (writer.backing() != TapeBacking::Disk)
         qFatal("the copy did not open on disk");

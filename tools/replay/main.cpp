@@ -3,9 +3,9 @@
 #include "harness/actionrunner.h"
 #include "harness/harnessapplication.h"
 #include "harness/recordingmessageboxservice.h"
-#include "window/form1.h"
-#include "window/languagesetup.h"
-#include "window/programstart.h"
+#include "form/form1.h"
+#include "i18n/languagesetup.h"
+#include "app/programstart.h"
 
 #include <QCommandLineParser>
 

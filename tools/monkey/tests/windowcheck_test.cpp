@@ -3,9 +3,9 @@
 #include "harness/harnessapplication.h"
 #include "harness/temporaryhome.h"
 #include "tape/tapestore.h"
-#include "window/form1.h"
-#include "window/tapewindow.h"
-#include "window/programstart.h"
+#include "form/form1.h"
+#include "tapeview/tapewindow.h"
+#include "app/programstart.h"
 
 #include <QLineEdit>
 

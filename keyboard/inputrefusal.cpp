@@ -1,0 +1,16 @@
+#include "keyboard/inputrefusal.h"
+
+#include <QApplication>
+
+namespace hitungrama {
+
+void InputRefusal::refuse()
+{
+    ++m_count;
+    if (m_quiet)
+        return;
+    QApplication::beep();
+    emit refused();
+}
+
+} // namespace hitungrama
