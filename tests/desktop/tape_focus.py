@@ -248,13 +248,10 @@ def main():
         desk.open()
         program = sys.argv[2]
         if sys.argv[1] == "sway":
-            # Copied in, with the tape library where the program looks for
-            # it: the build tree may lie in a folder only root can enter.
+            # Copied in: the build tree may lie in a folder only root can enter.
             program = os.path.join(scratch, "app", "bin", "hitungrama")
-            library = os.path.join(os.path.dirname(sys.argv[2]), "..", "lib", "hitungrama")
             os.makedirs(os.path.dirname(program))
             shutil.copy(sys.argv[2], program)
-            shutil.copytree(library, os.path.join(scratch, "app", "lib", "hitungrama"))
             desk.own()
         run(desk, program, check_use=sys.argv[1] == "x11")
     finally:
