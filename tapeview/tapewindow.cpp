@@ -182,7 +182,8 @@ void TapeWindow::createCommands()
         m_search->selectAll();
     });
     // The main window's key for OFF asks the same question here.
-    if (const KeyMap::Binding *binding = KeyMap().find(ControlId{controlname::kOffButton})) {
+    const KeyMap keys;
+    if (const KeyMap::Binding *binding = keys.find(ControlId{controlname::kOffButton})) {
         addKey({QKeySequence::fromString(binding->keys.first(), QKeySequence::PortableText)},
                [this] { m_host.quit(); });
     }
