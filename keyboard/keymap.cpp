@@ -24,6 +24,22 @@ QStringList keys(std::initializer_list<const char *> texts)
     return list;
 }
 
+QKeyCombination combination(const QString &key)
+{
+    const QKeySequence sequence = QKeySequence::fromString(key, QKeySequence::PortableText);
+    Q_ASSERT(sequence.count() == 1);
+    return sequence[0];
+}
+
+// A command with its keys parsed here, not on every key event.
+KeyMap::CommandBinding commandBinding(KeyMap::Command command, QStringList texts, const char *description)
+{
+    std::vector<QKeyCombination> combinations;
+    for (const QString &key : texts)
+        combinations.push_back(combination(key));
+    return {command, std::move(texts), description, std::move(combinations)};
+}
+
 // Portable key names as the F1 list shows them.
 QString spokenKey(const QString &key)
 {
@@ -92,9 +108,7 @@ KeyMap::KeyMap()
                 m_characters.push_back({key.at(0).toLower(), &binding});
                 continue;
             }
-            const QKeySequence sequence = QKeySequence::fromString(key, QKeySequence::PortableText);
-            Q_ASSERT(sequence.count() == 1);
-            m_combinations.push_back({sequence[0], &binding});
+            m_combinations.push_back({combination(key), &binding});
         }
     }
 }
@@ -132,13 +146,14 @@ const KeyMap::Binding *KeyMap::find(const QKeyEvent &event) const
 const std::vector<KeyMap::CommandBinding> &KeyMap::commands()
 {
     static const std::vector<CommandBinding> table = {
-        {Command::KeyList, keys({"F1"}), nullptr},
+        commandBinding(Command::KeyList, keys({"F1"}), nullptr),
         //: The key list: what Ctrl+V and Shift+Insert do.
-        {Command::Paste, keys({"Ctrl+V", "Shift+Insert"}), QT_TR_NOOP("tempel teks ke layar.")},
+        commandBinding(Command::Paste, keys({"Ctrl+V", "Shift+Insert"}), QT_TR_NOOP("tempel teks ke layar.")),
         //: The key list: what Ctrl+C and Ctrl+Insert do.
-        {Command::Copy, keys({"Ctrl+C", "Ctrl+Insert"}), QT_TR_NOOP("salin teks layar.")},
+        commandBinding(Command::Copy, keys({"Ctrl+C", "Ctrl+Insert"}), QT_TR_NOOP("salin teks layar.")),
         //: The key list: what Ctrl+H does.
-        {Command::TapeWindow, keys({"Ctrl+H"}), QT_TR_NOOP("jendela Riwayat, semua perhitungan yang tersimpan.")},
+        commandBinding(Command::TapeWindow, keys({"Ctrl+H"}),
+                       QT_TR_NOOP("jendela Riwayat, semua perhitungan yang tersimpan.")),
     };
     return table;
 }
@@ -149,8 +164,8 @@ const KeyMap::CommandBinding *KeyMap::command(const QKeyEvent &event)
         | Qt::AltModifier | Qt::MetaModifier;
     const QKeyCombination pressed(event.modifiers() & relevant, Qt::Key(event.key()));
     for (const CommandBinding &binding : commands()) {
-        for (const QString &key : binding.keys) {
-            if (QKeySequence::fromString(key, QKeySequence::PortableText)[0] == pressed)
+        for (const QKeyCombination &keys : binding.combinations) {
+            if (keys == pressed)
                 return &binding;
         }
         // The desktop's own copy and paste keys too.
@@ -165,7 +180,7 @@ QKeySequence KeyMap::shortcut(Command command)
 {
     for (const CommandBinding &binding : commands()) {
         if (binding.command == command)
-            return QKeySequence::fromString(binding.keys.first(), QKeySequence::PortableText);
+            return QKeySequence(binding.combinations.front());
     }
     return QKeySequence();
 }

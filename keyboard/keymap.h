@@ -49,6 +49,7 @@ public:
         Command command;
         QStringList keys; // portable key text; the first is the menus' shortcut
         const char *description; // for the F1 list; null for a command it leaves out
+        std::vector<QKeyCombination> combinations; // the keys, parsed once
     };
 
     KeyMap();
