@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 
+#include <algorithm>
+
 namespace hitungrama {
 
 using namespace controlname;
@@ -164,10 +166,9 @@ const KeyMap::CommandBinding *KeyMap::command(const QKeyEvent &event)
         | Qt::AltModifier | Qt::MetaModifier;
     const QKeyCombination pressed(event.modifiers() & relevant, Qt::Key(event.key()));
     for (const CommandBinding &binding : commands()) {
-        for (const QKeyCombination &keys : binding.combinations) {
-            if (keys == pressed)
-                return &binding;
-        }
+        const auto &combinations = binding.combinations;
+        if (std::find(combinations.begin(), combinations.end(), pressed) != combinations.end())
+            return &binding;
         // The desktop's own copy and paste keys too.
         if ((binding.command == Command::Copy && event.matches(QKeySequence::Copy))
             || (binding.command == Command::Paste && event.matches(QKeySequence::Paste)))
