@@ -47,21 +47,13 @@ INSTANTIATE_TEST_SUITE_P(
 using TapeExportTest = TapeFixture;
 
 // Runs an export to its end and gives its outcome.
-TapeExport::Outcome exportTape(TapeExportJob &job, QString *error = nullptr)
+TapeExport::Outcome exportTape(TapeExportJob &job)
 {
     QSignalSpy finished(&job, &TapeExportJob::finished);
     EXPECT_TRUE(finished.wait(20000));
     if (finished.isEmpty())
         return TapeExport::Outcome::Failed;
-    if (error != nullptr)
-        *error = finished.first().at(1).toString();
     return TapeExport::Outcome(finished.first().first().toInt());
-}
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
 }
 
 TEST_F(TapeExportTest, writes_the_whole_tape_as_csv_or_text)
@@ -73,14 +65,14 @@ TEST_F(TapeExportTest, writes_the_whole_tape_as_csv_or_text)
     ASSERT_TRUE(store->waitForWrites(5000));
     TapeExportJob csv(*store, path(QStringLiteral("out.csv")), TapeExport::Format::Csv);
     ASSERT_EQ(exportTape(csv), TapeExport::Outcome::Written);
-    const QList<QByteArray> rows = contents(path(QStringLiteral("out.csv"))).split('\n');
+    const QList<QByteArray> rows = fileBytes(path(QStringLiteral("out.csv"))).split('\n');
     ASSERT_EQ(rows.size(), 6); // a header, three lines (one broken inside quotes), the end
     EXPECT_EQ(rows[0], "waktu,ekspresi,hasil,biner\r");
     EXPECT_TRUE(rows[2].endsWith(",\"a,b\",1,0\r"));
 
     TapeExportJob text(*store, path(QStringLiteral("out.txt")), TapeExport::Format::Text);
     ASSERT_EQ(exportTape(text), TapeExport::Outcome::Written);
-    EXPECT_EQ(contents(path(QStringLiteral("out.txt"))), "1 + 1 = 1\na,b = 1\n5 / 0 = Tidak ada pembagian\n");
+    EXPECT_EQ(fileBytes(path(QStringLiteral("out.txt"))), "1 + 1 = 1\na,b = 1\n5 / 0 = Tidak ada pembagian\n");
 }
 
 // An export holds the lines of its start: a line that comes while it runs
@@ -97,7 +89,7 @@ TEST_F(TapeExportTest, writes_the_lines_of_its_start_and_a_cancel_keeps_the_old_
         append(*store, {QStringLiteral("late")});
         ASSERT_EQ(exportTape(job), TapeExport::Outcome::Written);
     }
-    const QByteArray written = contents(out);
+    const QByteArray written = fileBytes(out);
     EXPECT_TRUE(written.startsWith("1 = 1\n2 = 1\n"));
     EXPECT_TRUE(written.endsWith("\n30000 = 1\n")) << written.right(40).toStdString();
 
@@ -110,7 +102,7 @@ TEST_F(TapeExportTest, writes_the_lines_of_its_start_and_a_cancel_keeps_the_old_
         EXPECT_EQ(exportTape(job), TapeExport::Outcome::Cancelled);
     }
     { TapeExportJob ended(*store, out, TapeExport::Format::Csv); }
-    EXPECT_EQ(contents(out), "old\n");
+    EXPECT_EQ(fileBytes(out), "old\n");
     EXPECT_EQ(QDir(path(QString())).entryList({QStringLiteral("out*")}, QDir::Files), QStringList{QStringLiteral("out.txt")});
 }
 

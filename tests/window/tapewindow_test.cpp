@@ -37,6 +37,7 @@
 
 #include <csignal>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -226,6 +227,28 @@ protected:
         window.form.reset();
         window.form = ProgramStart::createWindow("window_tests", window.boxes);
         ASSERT_TRUE(window.show());
+    }
+    // The next run on the tape file that `make` writes in place of the old
+    // one, with the tape window open.
+    void restartOn(const std::function<void(const QString &file)> &make)
+    {
+        window.form.reset();
+        const QString file = TapeStore::defaultPath();
+        for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+            QFile::remove(file + suffix);
+        make(file);
+        restart();
+        open();
+    }
+    // A click on `button` with the question it asks answered `yes`; No is
+    // the question's default.
+    void clickAnswering(QAbstractButton *button, bool yes)
+    {
+        window.boxes.expect();
+        window.boxes.queueAnswer(yes);
+        QTest::mouseClick(button, Qt::LeftButton);
+        settle();
+        EXPECT_EQ(window.boxes.records().back().request.defaultAnswer, MessageAnswer::No);
     }
     static QClipboard &clipboard() { return *QGuiApplication::clipboard(); }
     QList<qint64> selectedIds()
@@ -450,11 +473,7 @@ TEST_F(TapeWindowTest, salin_copies_hapus_deletes_and_hapus_semua_asks_first)
     beeps.clear();
     QTest::keyClick(&list(), Qt::Key_End);
     for (const bool yes : {false, true}) {
-        window.boxes.expect();
-        window.boxes.queueAnswer(yes);
-        QTest::mouseClick(tape().button(TapeWindow::Command::RemoveAll), Qt::LeftButton);
-        settle();
-        EXPECT_EQ(window.boxes.records().back().request.defaultAnswer, MessageAnswer::No);
+        clickAnswering(tape().button(TapeWindow::Command::RemoveAll), yes);
         EXPECT_EQ(form().tape()->lineCount(), yes ? 0 : 1);
         EXPECT_EQ(model().rowCount(), yes ? 0 : 1);
     }
@@ -489,9 +508,7 @@ TEST_F(TapeWindowTest, ekspor_writes_the_chosen_file_or_says_why_and_leaves_none
             EXPECT_TRUE(box.text.contains(QString::fromLatin1(row.chosen))) << box.text.toStdString();
             continue;
         }
-        QFile file(folder.filePath(QString::fromLatin1(row.written)));
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        const QByteArray content = file.readAll();
+        const QByteArray content = contents(folder.filePath(QString::fromLatin1(row.written)));
         if (QByteArray(row.written).endsWith(".csv"))
             EXPECT_TRUE(content.startsWith("waktu,ekspresi,hasil,biner\r\n")) << content.toStdString();
         else
@@ -566,13 +583,7 @@ TEST_F(TapeWindowTest, an_export_cut_short_by_a_full_disk_says_why_and_keeps_the
 // width, whole.
 TEST_F(TapeWindowTest, a_notice_wraps_to_the_window_whole)
 {
-    window.form.reset();
-    const QString file = TapeStore::defaultPath();
-    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-        QFile::remove(file + suffix);
-    writeFile(file, QByteArray(8192, 'x'));
-    restart();
-    open();
+    restartOn([](const QString &file) { writeFile(file, QByteArray(8192, 'x')); });
     const QLabel *notice = tape().noticeLabel();
     const QString text = form().tape()->notice();
     ASSERT_FALSE(text.isEmpty());
@@ -588,13 +599,7 @@ TEST_F(TapeWindowTest, a_notice_wraps_to_the_window_whole)
 TEST_F(TapeWindowTest, a_million_lines_answer_at_once)
 {
     constexpr int kLines = 1000000;
-    window.form.reset();
-    const QString file = TapeStore::defaultPath();
-    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
-        QFile::remove(file + suffix);
-    makeTape(file, kLines);
-    restart();
-    open();
+    restartOn([](const QString &file) { makeTape(file, kLines); });
     list().setFocus();
     QTest::keyClick(&list(), Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(selectedIds(), QList<qint64>{1});
@@ -681,12 +686,8 @@ TEST_F(TapeWindowTest, unticking_simpan_riwayat_asks_and_yes_erases_the_kept_lin
     QCheckBox *keeping = tape().keepingBox();
     ASSERT_TRUE(keeping->isChecked());
     for (const bool yes : {false, true}) {
-        window.boxes.expect();
-        window.boxes.queueAnswer(yes);
-        QTest::mouseClick(keeping, Qt::LeftButton);
+        clickAnswering(keeping, yes);
         EXPECT_FALSE(keeping->isChecked());
-        settle();
-        EXPECT_EQ(window.boxes.records().back().request.defaultAnswer, MessageAnswer::No);
         // What the file keeps, read by a store that ignores the shared choice.
         QTemporaryDir own;
         TapeStore other(TapeOptions(own.filePath(QStringLiteral("keep.ini"))));
