@@ -95,10 +95,7 @@ TEST_F(TapeModelTest, search_finds_the_typed_text_literally)
 
 TEST_F(TapeModelTest, a_short_search_reaches_the_oldest_line_in_bounded_steps)
 {
-    {
-        auto store = openStore();
-        append(*store, {QStringLiteral("#1")});
-    }
+    append(*openStore(), {QStringLiteral("#1")});
     // Enough lines for several scan steps.
     bulkInsert(numbers(1, 2 * TapeQuery::scanSpan + 10));
     auto store = openStore();
