@@ -89,7 +89,9 @@ Points pixelsOf(const QImage &image, QRgb colour, QRect area = {})
 }
 
 // The faces, frames, corners and rings of each look, with a caption in the
-// font the tests fix, its access key underlined.
+// font the tests fix, its access key underlined. The state the button asks
+// for picks one look: disabled wins over a press and both rings, a right
+// press stays unpressed, and the hover ring wins over the focus ring.
 TEST(ReferencePicture, each_look_matches_its_own)
 {
     const struct {
@@ -97,15 +99,18 @@ TEST(ReferencePicture, each_look_matches_its_own)
         ButtonLook look;
     } cases[] = {{"resting", look(true, false, false, false)},   {"pressed", look(true, false, false, true)},
                  {"disabled", look(false, false, false, false)}, {"hover", look(true, true, false, false)},
-                 {"focus", look(true, false, true, false)}};
+                 {"focus", look(true, false, true, false)},      {"disabled", look(false, true, true, true)},
+                 {"resting", look(true, false, false, true, 2)}, {"hover", look(true, true, false, true, 2)},
+                 {"hover", look(true, true, true, false)}};
     const bool write = qEnvironmentVariableIntValue("HITUNGRAMA_WRITE_REFERENCE") == 1;
+    std::set<std::string> written; // each picture from its plain look, the first of its name
     for (auto c : cases) {
         c.look.caption = QStringLiteral("&Sin");
         c.look.font = fontFromPoints(QStringLiteral("DejaVu Sans"), 9, true);
         c.look.foreColor = 0x000000;
         c.look.foreHover = 0xC00000;
         const QString path = QStringLiteral(HITUNGRAMA_REFERENCE_DIR "/%1.png").arg(QLatin1String(c.name));
-        EXPECT_TRUE(matchesReference(render(c.look), path, write)) << c.name;
+        EXPECT_TRUE(matchesReference(render(c.look), path, write && written.insert(c.name).second)) << c.name;
     }
 }
 
@@ -118,18 +123,6 @@ TEST(ReferencePicture, missing_or_different_one_fails)
     ASSERT_TRUE(render(ButtonLook{}).save(path));
     EXPECT_TRUE(matchesReference(render(ButtonLook{}), path, false));
     EXPECT_FALSE(matchesReference(render(look(true, true, false, false)), path, false));
-}
-
-TEST(Looks, choose_between_disabled_pressed_hover_and_focus)
-{
-    const QImage resting = render(ButtonLook{});
-    const QImage hovered = render(look(true, true, false, false));
-    EXPECT_EQ(render(look(false, true, true, true)), render(look(false, false, false, false)))
-        << "disabled wins over a press request and both rings";
-    EXPECT_EQ(render(look(true, false, false, true, 2)), resting) << "right press stays resting";
-    EXPECT_EQ(render(look(true, true, false, true, 2)), hovered) << "... and keeps the hover";
-    EXPECT_EQ(render(look(true, true, true, false)), hovered) << "hover ring wins over focus";
-    EXPECT_NE(render(look(true, false, true, false)), resting);
 }
 
 TEST(SmallButton, draws_every_look_and_keeps_the_fixed_lines_under_six_rows)
@@ -160,44 +153,23 @@ TEST(CaptionPlacement, centres_vertically_with_halves_rounded_to_even)
     EXPECT_EQ(XPButtonRenderer::roundHalfEven(2.6), 3);
 }
 
-TEST(Caption, colour_follows_enabled_and_hover)
+// The plain caption colours are in the reference pictures; a colour may
+// also name a system colour.
+TEST(Caption, colour_may_name_a_system_colour)
 {
     const struct {
         const char *name;
-        bool enabled, hover;
+        bool hover;
         quint32 fore, foreHover;
         QRgb expected;
-    } cases[] = {{"fore_color", true, false, 0x0000C0, 0xC00000, qRgb(192, 0, 0)},
-                 {"fore_hover", true, true, 0x0000C0, 0xC00000, qRgb(0, 0, 192)},
-                 {"disabled_grey", false, true, 0x0000C0, 0xC00000, qRgb(161, 161, 146)},
-                 {"system_frame_black", true, false, 0x80000006, 0, qRgb(0, 0, 0)},
-                 {"system_title_white", true, true, 0, 0x80000009, qRgb(255, 255, 255)}};
+    } cases[] = {{"window_frame_black", false, 0x80000006, 0, qRgb(0, 0, 0)},
+                 {"hover_title_text_white", true, 0, 0x80000009, qRgb(255, 255, 255)}};
     for (const auto &c : cases) {
-        const ButtonLook l{c.enabled, c.hover, false, false, 1, QStringLiteral("MW"),
+        const ButtonLook l{true, c.hover, false, false, 1, QStringLiteral("MW"),
                            fontFromPoints(QStringLiteral("DejaVu Sans"), 24, true), c.fore, c.foreHover};
         // Rows 1 and 2 of the face are white: the count starts below them.
         EXPECT_GT(pixelsOf(render(l, 80, 50), c.expected, QRect(2, 3, 76, 43)).size(), 20u) << c.name;
     }
-}
-
-TEST(Caption, ampersand_is_not_drawn_but_underlines_the_next_letter)
-{
-    ButtonLook plain;
-    plain.caption = QStringLiteral("W");
-    plain.font = fontFromPoints(QStringLiteral("DejaVu Sans"), 18);
-    ButtonLook marked = plain;
-    marked.caption = QStringLiteral("&W");
-    const QImage face = render(ButtonLook{}, 60, 40);
-    const QImage withoutMark = render(plain, 60, 40);
-    const QImage withMark = render(marked, 60, 40);
-    int added = 0;
-    for (int y = 0; y < 40; ++y)
-        for (int x = 2; x < 58; ++x)
-            if (withMark.pixel(x, y) != withoutMark.pixel(x, y)) {
-                ++added;
-                ASSERT_EQ(withoutMark.pixel(x, y), face.pixel(x, y)) << "glyph moved at " << x << "," << y;
-            }
-    EXPECT_GT(added, 3);
 }
 
 // Canvas lines leave out their end point; a wider pen reaches up and left.

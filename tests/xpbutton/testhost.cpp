@@ -6,30 +6,24 @@ namespace hitungrama::test {
 
 EventLog::EventLog(XPButton *button)
 {
-    auto mouse = [this](const char *name) {
-        return [this, name](short b, short s, float x, float y) {
-            m_lines << QStringLiteral("%1(%2,%3,%4,%5)")
-                           .arg(QLatin1String(name))
-                           .arg(b)
-                           .arg(s)
-                           .arg(double(x))
-                           .arg(double(y));
+    // The event's name, then its arguments in brackets if it has any.
+    auto line = [this](const char *name) {
+        return [this, name](auto... arguments) {
+            QStringList values;
+            (values.append(QString::number(double(arguments))), ...);
+            m_lines << (values.isEmpty() ? QLatin1String(name)
+                                         : QStringLiteral("%1(%2)").arg(QLatin1String(name), values.join(',')));
         };
     };
-    auto key = [this](const char *name) {
-        return [this, name](short code, short shift) {
-            m_lines << QStringLiteral("%1(%2,%3)").arg(QLatin1String(name)).arg(code).arg(shift);
-        };
-    };
-    connect(button, &XPButton::Click, this, [this] { m_lines << "Click"; });
-    connect(button, &XPButton::MouseOver, this, [this] { m_lines << "MouseOver"; });
-    connect(button, &XPButton::MouseOut, this, [this] { m_lines << "MouseOut"; });
-    connect(button, &XPButton::MouseDown, this, mouse("MouseDown"));
-    connect(button, &XPButton::MouseUp, this, mouse("MouseUp"));
-    connect(button, &XPButton::MouseMove, this, mouse("MouseMove"));
-    connect(button, &XPButton::KeyDown, this, key("KeyDown"));
-    connect(button, &XPButton::KeyUp, this, key("KeyUp"));
-    connect(button, &XPButton::KeyPress, this, [this](short a) { m_lines << QStringLiteral("KeyPress(%1)").arg(a); });
+    connect(button, &XPButton::Click, this, line("Click"));
+    connect(button, &XPButton::MouseOver, this, line("MouseOver"));
+    connect(button, &XPButton::MouseOut, this, line("MouseOut"));
+    connect(button, &XPButton::MouseDown, this, line("MouseDown"));
+    connect(button, &XPButton::MouseUp, this, line("MouseUp"));
+    connect(button, &XPButton::MouseMove, this, line("MouseMove"));
+    connect(button, &XPButton::KeyDown, this, line("KeyDown"));
+    connect(button, &XPButton::KeyUp, this, line("KeyUp"));
+    connect(button, &XPButton::KeyPress, this, line("KeyPress"));
 }
 
 void readDefaults(XPButton &button, const QString &name)
