@@ -175,16 +175,18 @@ QList<Seen> collect(Language language)
     return seen;
 }
 
-// A folder's path, as the file dialog shows it, is the user's data.
-bool isData(const QString &text)
+// Each text with the words `wrongIn` finds in it, and the step that showed
+// it. A folder's path, as the file dialog shows it, is the user's data.
+QString faultsIn(const QList<Seen> &seen, const std::function<QStringList(const Seen &)> &wrongIn)
 {
-    return text.startsWith(QLatin1Char('/'));
-}
-
-QString describe(const Seen &seen)
-{
-    return seen.step + QLatin1String(", ") + seen.text.where + QLatin1String(": \"")
-        + seen.text.text + QLatin1Char('"');
+    QStringList faults;
+    for (const Seen &text : seen) {
+        const QStringList wrong = text.text.text.startsWith(QLatin1Char('/')) ? QStringList() : wrongIn(text);
+        if (!wrong.isEmpty())
+            faults << QStringLiteral("%1, %2: \"%3\" holds %4")
+                          .arg(text.step, text.text.where, text.text.text, wrong.join(QLatin1String(", ")));
+    }
+    return faults.join(QLatin1Char('\n'));
 }
 
 class ShownTexts : public ::testing::Test {
@@ -201,41 +203,34 @@ TEST_F(ShownTexts, under_english_none_is_indonesian)
     // Qt's own English (box buttons, a text field's menu, the file dialog):
     // the texts our catalogue of Qt's translates into Indonesian.
     const QSet<QString> allowed = catalogue.english + qt.sources + keyCaps();
-    QStringList faults;
     const QList<Seen> seen = collect(Language::English);
-    for (const Seen &text : seen) {
-        if (isData(text.text.text))
-            continue;
+    const QString faults = faultsIn(seen, [&](const Seen &text) {
         QStringList wrong = wordsIn(text.text.text, catalogue.indonesian);
         for (const QString &word : wordsOf(text.text.text)) {
             if (!allowed.contains(word) && !wrong.contains(word))
                 wrong << word + QLatin1String(" (unknown)");
         }
-        if (!wrong.isEmpty())
-            faults << describe(text) + QLatin1String(" holds ") + wrong.join(QLatin1String(", "));
-    }
-    EXPECT_EQ(faults.join(QLatin1Char('\n')).toStdString(), "");
+        return wrong;
+    });
+    EXPECT_EQ(faults.toStdString(), "");
     EXPECT_GT(seen.size(), 100);
 }
 
 TEST_F(ShownTexts, under_indonesian_none_is_qt_english_and_every_engine_text_is_met)
 {
-    QStringList faults;
-    QSet<QString> shown;
-    for (const Seen &text : collect(Language::Indonesian)) {
-        shown.insert(text.text.text);
-        if (isData(text.text.text))
-            continue;
+    const QList<Seen> seen = collect(Language::Indonesian);
+    const QString faults = faultsIn(seen, [](const Seen &text) {
         QSet<QString> forbidden = qtEnglishWords();
         // The key list names keys as their caps read ("Delete: CE").
         if (text.step == QLatin1String("key list"))
             forbidden -= keyCaps();
-        const QStringList english = wordsIn(text.text.text, forbidden);
-        if (!english.isEmpty())
-            faults << describe(text) + QLatin1String(" holds ") + english.join(QLatin1String(", "));
-    }
-    EXPECT_EQ(faults.join(QLatin1Char('\n')).toStdString(), "");
+        return wordsIn(text.text.text, forbidden);
+    });
+    EXPECT_EQ(faults.toStdString(), "");
     // The steps reach every text of the engine that the screen can show.
+    QSet<QString> shown;
+    for (const Seen &text : seen)
+        shown.insert(text.text.text);
     QStringList unmet;
     for (const std::string &text : enginetext::all()) {
         if (text != enginetext::kDecimalFunction && !shown.contains(QString::fromStdString(text)))

@@ -39,15 +39,14 @@ protected:
 
     void TearDown() override { Announcer::setListeningForTests(false); }
 
-    // Each step ends after the time in which a later result would replace it.
-    static void step(const char *keys)
+    // Types the keys, or presses the chord in angle brackets ("<Ctrl+M>"),
+    // and waits the time in which a later result would replace it.
+    static void step(const QString &keys)
     {
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(keys));
-        QTest::qWait(Announcer::kCoalesceMs + 50);
-    }
-    static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(QApplication::focusWidget(), k, modifiers);
+        if (keys.startsWith(u'<'))
+            QTest::keySequence(QApplication::focusWidget(), QKeySequence(keys.mid(1, keys.size() - 2)));
+        else
+            QTest::keyClicks(QApplication::focusWidget(), keys);
         QTest::qWait(Announcer::kCoalesceMs + 50);
     }
     std::vector<QString> heard() { return std::exchange(m_heard, {}); }
@@ -58,69 +57,38 @@ protected:
 
 using Heard = std::vector<QString>;
 
-TEST_F(AnnouncementTest, results_and_messages_are_heard_once_and_entry_keys_not_at_all)
-{
-    const struct {
-        const char *keys;
-        Heard heard;
-    } cases[] = {
-        {"12+3*4=", {"15", "60"}},
-        {"9r", {"3"}},
-        {"2q3k", {"4", "27"}},
-        {"5~", {"-5"}},
-        {"5/0=", {"Tidak ada pembagian dengan nol"}},
-        {"5b", {"00000101"}},
-        {"123.4", {}},
-        {"123\b", {"12"}},
-        {"7g", {"Tabel perkalian 7"}},
-    };
-    for (const auto &c : cases) {
-        key(Qt::Key_Escape);
-        heard();
-        step(c.keys);
-        EXPECT_EQ(heard(), c.heard) << c.keys;
-    }
-    key(Qt::Key_Escape);
-    EXPECT_EQ(heard(), Heard{"0"}) << "ON";
-    key(Qt::Key_Delete);
-    EXPECT_EQ(heard(), Heard{}) << "CE";
-}
-
-TEST_F(AnnouncementTest, memory_changes_are_heard_as_the_memory)
-{
-    step("0");
-    key(Qt::Key_M, Qt::ControlModifier);
-    EXPECT_EQ(heard(), Heard{"memory can't Accept 0"});
-    step("12");
-    key(Qt::Key_M, Qt::ControlModifier);
-    key(Qt::Key_L, Qt::ControlModifier);
-    key(Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(heard(), (Heard{"Memori 12", "Memori kosong", "0"}));
-}
-
-TEST_F(AnnouncementTest, a_box_speaks_for_its_step_and_a_declined_exit_is_heard)
-{
-    window.boxes.expect(2);
-    step("7p");
-    EXPECT_EQ(heard(), Heard{});
-    key(Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(heard(), Heard{"0"});
-}
-
-TEST_F(AnnouncementTest, a_paste_is_heard)
+// ON starts each case. A box speaks for its step; fast results replace each other.
+TEST_F(AnnouncementTest, results_messages_memory_and_pastes_are_heard_once_and_entry_keys_not_at_all)
 {
     QGuiApplication::clipboard()->setText(QStringLiteral("42"));
-    key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(heard(), Heard{"42"});
-}
-
-TEST_F(AnnouncementTest, results_that_come_fast_replace_each_other)
-{
-    step("1234");
-    for (int i = 0; i < 3; ++i)
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
-    QTest::qWait(Announcer::kCoalesceMs + 50);
-    EXPECT_EQ(heard(), (Heard{"123", "1"}));
+    const struct {
+        QStringList steps;
+        Heard heard;
+        int boxes = 0;
+    } cases[] = {
+        {{"12+3*4="}, {"15", "60"}},
+        {{"9r"}, {"3"}},
+        {{"2q3k"}, {"4", "27"}},
+        {{"5~"}, {"-5"}},
+        {{"5/0="}, {"Tidak ada pembagian dengan nol"}},
+        {{"5b"}, {"00000101"}},
+        {{"123.4"}, {}},
+        {{"123\b"}, {"12"}},
+        {{"1234", "\b\b\b"}, {"123", "1"}},
+        {{"7g", "<Esc>", "<Del>"}, {"Tabel perkalian 7", "0"}},
+        {{"0", "<Ctrl+M>"}, {"memory can't Accept 0"}},
+        {{"12", "<Ctrl+M>", "<Ctrl+L>", "<Ctrl+R>"}, {"Memori 12", "Memori kosong", "0"}},
+        {{"<Ctrl+V>"}, {"42"}},
+        {{"7p", "<Ctrl+Q>"}, {"0"}, 2}, // a declined exit is heard
+    };
+    for (const auto &c : cases) {
+        step(QStringLiteral("<Esc>"));
+        heard();
+        window.boxes.expect(c.boxes);
+        for (const QString &keys : c.steps)
+            step(keys);
+        EXPECT_EQ(heard(), c.heard) << c.steps.join(QLatin1Char(' ')).toStdString();
+    }
 }
 
 // Only the window the user is in speaks of a new line, and a window in the
@@ -174,13 +142,12 @@ TEST(Accessibility, windows_are_frames_and_the_narrow_window_hides_its_table)
     EXPECT_TRUE(product->isVisible());
     // Without a listener nothing is made to be heard.
     EXPECT_TRUE(window.form->findChildren<QWidget *>(QStringLiteral("announcement")).isEmpty());
-    QAccessibleInterface *notice = nullptr;
     Announcer::setListeningForTests(true);
     window.form->announcer().announce(QStringLiteral("60"));
     Announcer::setListeningForTests(false);
     const auto made = window.form->findChildren<QWidget *>(QStringLiteral("announcement"));
     ASSERT_EQ(made.size(), 1);
-    notice = QAccessible::queryAccessibleInterface(made.front());
+    QAccessibleInterface *notice = QAccessible::queryAccessibleInterface(made.front());
     EXPECT_EQ(notice->role(), QAccessible::Notification);
     EXPECT_EQ(notice->text(QAccessible::Name), QStringLiteral("60"));
 }

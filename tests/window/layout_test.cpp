@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace hitungrama::test {
@@ -261,30 +262,20 @@ TEST_F(WindowLayout, display_and_check_box_match_their_rows)
     EXPECT_EQ(controls().find(kBinaryMode)->tabIndex, 76);
 }
 
-// The focus order the tab indices give, skipping the hidden "->" and the
-// disabled "Desimal".
-std::vector<QString> expectedFocusOrder(bool toggleShown, bool decimalEnabled)
+// The focus order the tab indices give: the display, the buttons by their
+// tab index, skipping the hidden "->" and the disabled "Desimal" unless
+// `all`, and the check box.
+std::vector<QString> expectedFocusOrder(bool all)
 {
+    std::vector<const ButtonRow *> rows;
+    for (const ButtonRow &row : kButtons) {
+        if (all || (row.visible && row.enabled))
+            rows.push_back(&row);
+    }
+    std::sort(rows.begin(), rows.end(), [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
     std::vector<QString> order = {kDisplay};
-    for (int i = 0; i < 10; ++i)
-        order.push_back(controlIdText(kDigitButtons, i));
-    for (int i = 0; i < 5; ++i)
-        order.push_back(controlIdText(kOperatorButtons, i));
-    for (const QLatin1String name :
-         {kOnButton, kOffButton, kClearEntryButton, kBackSpaceButton, kAboutButton})
-        order.push_back(name);
-    for (int i = 0; i < 3; ++i)
-        order.push_back(controlIdText(kMemoryButtons, i));
-    for (int i = 0; i < 12; ++i)
-        order.push_back(controlIdText(kFunctionButtons, i));
-    order.push_back(kDecimalPointButton);
-    order.push_back(kToBinaryButton);
-    order.push_back(controlIdText(kOperatorButtons, 5));
-    order.push_back(controlIdText(kOperatorButtons, 6));
-    if (toggleShown)
-        order.push_back(kWidthToggleButton);
-    if (decimalEnabled)
-        order.push_back(kToDecimalButton);
+    for (const ButtonRow *row : rows)
+        order.push_back(controlIdText(row->name, row->index));
     order.push_back(kBinaryMode);
     return order;
 }
@@ -295,35 +286,27 @@ QString focusedControl(const Form1 &form)
     return entry != nullptr ? entry->id.toString() : QStringLiteral("<none>");
 }
 
-std::vector<QString> walkFocus(Form1 &form, std::size_t steps, bool backwards)
-{
-    std::vector<QString> visited = {focusedControl(form)};
-    for (std::size_t i = 1; i < steps; ++i) {
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
-                        backwards ? Qt::ShiftModifier : Qt::NoModifier);
-        visited.push_back(focusedControl(form));
-    }
-    return visited;
-}
-
+// Then a shown "->" and an enabled "Desimal" join it.
 TEST_F(WindowLayout, focus_starts_on_the_display_and_follows_the_tab_indices)
 {
     ASSERT_TRUE(window.show());
     EXPECT_EQ(QApplication::focusWidget(), window.form->display());
-    const std::vector<QString> expected = expectedFocusOrder(false, false);
-    std::vector<QString> visited = walkFocus(*window.form, expected.size() + 1, false);
-    EXPECT_EQ(visited.back(), kDisplay) << "the order wraps around";
-    visited.pop_back();
-    EXPECT_EQ(visited, expected);
-}
-
-TEST_F(WindowLayout, shown_toggle_and_enabled_desimal_join_the_focus_order)
-{
-    ASSERT_TRUE(window.show());
-    window.form->widthToggleButton()->show();
-    controls().button(kToDecimalButton)->setButtonEnabled(true);
-    const std::vector<QString> expected = expectedFocusOrder(true, true);
-    EXPECT_EQ(walkFocus(*window.form, expected.size(), false), expected);
+    for (const bool all : {false, true}) {
+        SCOPED_TRACE(all ? "all buttons" : "at start");
+        if (all) {
+            window.form->widthToggleButton()->show();
+            controls().button(kToDecimalButton)->setButtonEnabled(true);
+        }
+        const std::vector<QString> expected = expectedFocusOrder(all);
+        std::vector<QString> visited = {focusedControl(*window.form)};
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited.push_back(focusedControl(*window.form));
+        }
+        EXPECT_EQ(visited.back(), kDisplay) << "the order wraps around";
+        visited.pop_back();
+        EXPECT_EQ(visited, expected);
+    }
 }
 
 } // namespace
